@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test headless.
+#   scripts/test.sh              normal build in build/
+#   scripts/test.sh --sanitize   ASan + UBSan build in build-sanitize/
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+
+dir=$("$root/scripts/build.sh" "$@" | tail -n 1)
+
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:abort_on_error=0"
+export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
+
+cd "$dir"
+ctest --output-on-failure -j2 --timeout 300
