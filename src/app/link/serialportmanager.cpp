@@ -1,0 +1,65 @@
+#include "serialportmanager.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QSerialPort>
+#include <QSerialPortInfo>
+
+namespace {
+
+std::function<QList<SerialPortEntry>()> &portLister()
+{
+    static std::function<QList<SerialPortEntry>()> lister;
+    return lister;
+}
+
+} // namespace
+
+SerialPortManager *SerialPortManager::instance()
+{
+    static SerialPortManager *manager = new SerialPortManager;
+    return manager;
+}
+
+void SerialPortManager::init()
+{
+    if (serialPort)
+        return;
+    serialPort = new QSerialPort(this);
+    if (QCoreApplication::instance())
+        connect(qApp, &QCoreApplication::aboutToQuit, serialPort, &QSerialPort::close);
+}
+
+QList<SerialPortEntry> SerialPortManager::availablePorts()
+{
+    if (portLister())
+        return portLister()();
+
+    QList<SerialPortEntry> ports;
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
+        ports.append({info.portName(), info.description()});
+
+    // Extra ports are listed while their device node exists, so that a bridge
+    // going away looks like an adapter being unplugged.
+    const QString extra = qEnvironmentVariable("W4_SERIAL_PORTS");
+    for (const QString &path : extra.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
+        if (QFileInfo::exists(path))
+            ports.append({path, QStringLiteral("W4_SERIAL_PORTS")});
+    }
+    return ports;
+}
+
+void SerialPortManager::setPortLister(std::function<QList<SerialPortEntry>()> lister)
+{
+    portLister() = std::move(lister);
+}
+
+void SerialPortManager::applySettings(QSerialPort *port)
+{
+    port->setBaudRate(QSerialPort::Baud115200, QSerialPort::AllDirections);
+    port->setDataBits(QSerialPort::Data8);
+    port->setParity(QSerialPort::NoParity);
+    port->setStopBits(QSerialPort::OneStop);
+    port->setFlowControl(QSerialPort::NoFlowControl);
+    port->setReadBufferSize(500);
+}

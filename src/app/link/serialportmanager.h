@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class QSerialPort;
+
+// One entry of the serial port lists: the name to open and the description the
+// system gives for it.
+struct SerialPortEntry
+{
+    QString name;
+    QString description;
+    QString listText() const { return name + QLatin1Char(' ') + description; }
+    bool operator==(const SerialPortEntry &o) const { return name == o.name && description == o.description; }
+};
+
+// Owns the program's one serial port for the whole run.
+class SerialPortManager : public QObject
+{
+    Q_OBJECT
+
+public:
+    static SerialPortManager *instance();
+
+    // Creates the port and closes it when the application quits. Called once.
+    void init();
+    QSerialPort *port() const { return serialPort; }
+
+    // The ports to offer: the system's, in its order, then the device paths in
+    // W4_SERIAL_PORTS (separated by ':'), which the system does not list
+    // (pseudo-terminals, network serial bridges).
+    static QList<SerialPortEntry> availablePorts();
+
+    // Replaces where availablePorts() looks; for tests. Empty restores the system.
+    static void setPortLister(std::function<QList<SerialPortEntry>()> lister);
+
+    // Applies the fixed link settings to an opened port: 115200 8N1, no flow
+    // control, 500-byte read buffer.
+    static void applySettings(QSerialPort *port);
+
+signals:
+    void serialStatus(const QString &text);
+
+private:
+    SerialPortManager() = default;
+    QSerialPort *serialPort = nullptr;
+};
