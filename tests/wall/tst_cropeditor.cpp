@@ -90,6 +90,16 @@ private slots:
         QCOMPARE(asRect(cropAreaFromItem(r.item)), area);
     }
 
+    // Dragging the top edge down past the minimum stops it 200 units above the
+    // bottom; the bottom does not follow the cursor.
+    void topEdgeStopsAboveTheBottom()
+    {
+        const WindowGeometry item{QPointF(0, 0), QSizeF(3990, 1000)};
+        const CropDragResult r = cropDrag(CropTopEdge, item, QPointF(1995, 950));
+        QVERIFY(r.changed);
+        QCOMPARE(asRect(cropAreaFromItem(r.item)), QRect(QPoint(0, 800), QPoint(3840, 850)));
+    }
+
     void bodyIsMovedByTheItemAndCannotLeave()
     {
         const CropDragResult r = cropDrag(CropBody, fullCrop, QPointF(500, 500));

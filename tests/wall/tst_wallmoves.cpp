@@ -83,6 +83,9 @@ private slots:
             << big << QRectF(1000, 1000, 230, 230) << false << 10 << QRectF(1019, 1010, 192, 209);
         QTest::newRow("second page down: 200, no move")
             << big << QRectF(1019, 1010, 192, 209) << false << 10 << QRectF(1019, 1010, 200, 200);
+        // Exactly 200 after the half step is not above 200: the side snaps to 200.
+        QTest::newRow("page down at the boundary")
+            << big << QRectF(500, 500, 219, 210) << false << 10 << QRectF(500, 500, 200, 200);
         QTest::newRow("page up") << big << QRectF(1000, 500, 400, 300) << true << 10
                                  << QRectF(981, 490, 438, 321);
         QTest::newRow("page up at the origin")

@@ -26,6 +26,8 @@ private slots:
         QTest::newRow("(79, 79) top-left") << r << QPointF(79, 79) << int(HitTopLeft);
         QTest::newRow("(80, 80) body") << r << QPointF(80, 80) << int(HitNone);
         QTest::newRow("corner point itself") << r << QPointF(0, 0) << int(HitNone);
+        QTest::newRow("on the left edge") << r << QPointF(0, 40) << int(HitNone);
+        QTest::newRow("on the bottom edge") << r << QPointF(399, 300) << int(HitNone);
         QTest::newRow("top-right") << r << QPointF(321, 1) << int(HitTopRight);
         QTest::newRow("top-right band edge") << r << QPointF(320, 1) << int(HitNone);
         QTest::newRow("bottom-left") << r << QPointF(1, 221) << int(HitBottomLeft);
