@@ -64,6 +64,8 @@ int main(int argc, char *argv[])
         state.resolutionCodes[size_t(r.first - 1)] = r.second;
     if (options.dhcp)
         state.dhcp = true;
+    if (!options.ip.isEmpty())
+        state.ip = options.ip;
 
     w4sim::Simulator sim(options, state);
     if (!sim.start(&error)) {

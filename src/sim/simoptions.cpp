@@ -90,6 +90,10 @@ bool parseOptions(const QStringList &arguments, SimOptions *o, QString *error, Q
         opt("low-res", "These inputs (1..4) report a low resolution (code 3, 1440x288).", "LIST");
     const auto resolution = opt("resolution", "Input I reports resolution code C (repeatable).", "I=C");
     const auto dhcp = opt("dhcp", "The unit takes its address by DHCP.");
+    const auto ip = opt("ip",
+                        "The IPv4 address the unit reports in its search reply (default the state's, "
+                        "192.168.1.100).",
+                        "ADDR");
     const auto delay = opt("delay-ms", "Fault: delay every reply by MS milliseconds.", "MS");
     const auto drop = opt("drop-reply", "Fault: do not send reply N.", "N[,M..]|all");
     const auto dropWindow = opt("drop-window", "Fault: never answer queries about window W (1..4).", "W");
@@ -156,6 +160,12 @@ bool parseOptions(const QStringList &arguments, SimOptions *o, QString *error, Q
         o->resolutions.append({input, code});
     }
     o->dhcp = p.isSet(dhcp);
+    if (p.isSet(ip)) {
+        QHostAddress addr;
+        if (!addr.setAddress(p.value(ip)) || addr.protocol() != QAbstractSocket::IPv4Protocol)
+            return bad(ip, QStringLiteral("not an IPv4 address"));
+        o->ip = addr.toString();
+    }
     Faults &f = o->faults;
     if (p.isSet(delay) && !parseNumber(p.value(delay), 0, 600000, &f.delayMs))
         return bad(delay, QStringLiteral("expects milliseconds 0..600000"));

@@ -47,6 +47,7 @@ struct SimOptions
     QVector<int> lowResInputs;            // 1..4
     QVector<QPair<int, int>> resolutions; // input 1..4, code
     bool dhcp = false;
+    QString ip; // reported address, overrides the state's
     Faults faults;
 };
 

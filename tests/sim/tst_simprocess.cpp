@@ -13,6 +13,8 @@
 #include <QUdpSocket>
 #include <QtTest>
 
+#include <unistd.h>
+
 namespace {
 
 constexpr int kWaitMs = 5000;
@@ -123,6 +125,74 @@ public:
     QVector<QByteArray> chunks;
 };
 
+// Two namespaces joined by a veth pair: A (198.51.100.10) for the client, B
+// (198.51.100.20) for the simulator. Removed again whatever happens.
+class NetPair
+{
+public:
+    NetPair()
+        : a(QStringLiteral("w4simA%1").arg(QCoreApplication::applicationPid())),
+          b(QStringLiteral("w4simB%1").arg(QCoreApplication::applicationPid()))
+    {
+    }
+    ~NetPair()
+    {
+        ip({QStringLiteral("netns"), QStringLiteral("del"), a});
+        ip({QStringLiteral("netns"), QStringLiteral("del"), b});
+    }
+    bool create()
+    {
+        // Interface names are limited to 15 characters.
+        const QString ia = QStringLiteral("w4a%1").arg(QCoreApplication::applicationPid() % 100000);
+        const QString ib = QStringLiteral("w4b%1").arg(QCoreApplication::applicationPid() % 100000);
+        return ip({"netns", "add", a}) && ip({"netns", "add", b}) &&
+               ip({"link", "add", ia, "type", "veth", "peer", "name", ib}) &&
+               ip({"link", "set", ia, "netns", a}) && ip({"link", "set", ib, "netns", b}) &&
+               ip({"-n", a, "addr", "add", "198.51.100.10/24", "broadcast", "198.51.100.255", "dev", ia}) &&
+               ip({"-n", b, "addr", "add", "198.51.100.20/24", "broadcast", "198.51.100.255", "dev", ib}) &&
+               ip({"-n", a, "link", "set", "lo", "up"}) && ip({"-n", b, "link", "set", "lo", "up"}) &&
+               ip({"-n", a, "link", "set", ia, "up"}) && ip({"-n", b, "link", "set", ib, "up"});
+    }
+    static bool ip(const QStringList &args)
+    {
+        QProcess p;
+        p.start(QStringLiteral("ip"), args);
+        return p.waitForFinished(kWaitMs) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    }
+    QStringList exec(const QString &ns, const QStringList &command) const
+    {
+        return QStringList{QStringLiteral("netns"), QStringLiteral("exec"), ns} + command;
+    }
+    QString a, b;
+};
+
+// Run inside namespace A by the test: sends the given encoded commands and then
+// the search query as broadcasts from port 1400, and prints every answer.
+int udpClient(const QStringList &args)
+{
+    // args: local address, broadcast address, search ports "23,68", hex datagrams...
+    QUdpSocket socket;
+    if (args.size() < 3 || !socket.bind(QHostAddress(args[0]), 1400))
+        return 1;
+    const QHostAddress broadcast(args[1]);
+    for (int i = 3; i < args.size(); ++i)
+        socket.writeDatagram(QByteArray::fromHex(args[i].toLatin1()), broadcast, 23);
+    const QStringList ports = args[2].split(QLatin1Char(','));
+    for (const QString &port : ports)
+        socket.writeDatagram(QByteArray::fromHex("08080000E1"), broadcast, quint16(port.toInt()));
+    int replies = 0;
+    QElapsedTimer clock;
+    clock.start();
+    while (replies < ports.size() && clock.elapsed() < 3000) {
+        if (!socket.hasPendingDatagrams() && !socket.waitForReadyRead(3000 - int(clock.elapsed())))
+            break;
+        const QNetworkDatagram d = socket.receiveDatagram();
+        std::printf("REPLY %s %s\n", qPrintable(d.senderAddress().toString()), d.data().constData());
+        ++replies;
+    }
+    return 0;
+}
+
 } // namespace
 
 class TstSimProcess : public QObject
@@ -140,6 +210,7 @@ private slots:
     void disconnectAfterCommands();
     void wrongWindowAndInputSignals();
     void udpFaults();
+    void broadcastSearchAndAddressChangeInNamespaces();
 };
 
 void TstSimProcess::commandsOfEveryFamilyReadBackOverTcp()
@@ -364,5 +435,56 @@ void TstSimProcess::udpFaults()
     QVERIFY(a.mid(9) != b.mid(9) && b != c && a.mid(9) != c.mid(9));
 }
 
-QTEST_GUILESS_MAIN(TstSimProcess)
+void TstSimProcess::broadcastSearchAndAddressChangeInNamespaces()
+{
+    if (::geteuid() != 0)
+        QSKIP("creating network namespaces needs root");
+    NetPair net;
+    if (!net.create())
+        QSKIP("cannot create network namespaces here (ip netns failed)");
+    QTemporaryDir dir;
+    QProcess sim;
+    sim.start(
+        QStringLiteral("ip"),
+        net.exec(net.b, {QStringLiteral(W4SIM_BINARY), QStringLiteral("--tcp-port"), QStringLiteral("0"),
+                         QStringLiteral("--ip"), QStringLiteral("198.51.100.20")}));
+    QByteArray out;
+    while (!out.contains("READY") && sim.waitForReadyRead(kWaitMs))
+        out += sim.readAllStandardOutput();
+    QVERIFY2(out.contains("READY"), sim.readAllStandardError().constData());
+    const QString port =
+        QRegularExpression(QStringLiteral("tcp=(\\d+)")).match(QString::fromLatin1(out)).captured(1);
+
+    auto client = [&](const QStringList &extra) {
+        QProcess p;
+        p.start(QStringLiteral("ip"),
+                net.exec(net.a,
+                         QStringList{QCoreApplication::applicationFilePath(), QStringLiteral("--udp-client"),
+                                     QStringLiteral("198.51.100.10"), QStringLiteral("198.51.100.255")} +
+                             extra));
+        p.waitForFinished(kWaitMs * 2);
+        return QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    };
+    const QString found =
+        QStringLiteral("REPLY 198.51.100.20 IP:%1/MAC:2.18.52.86.120.154/Port:%2/Beta:V2.1.7/DHCP:false");
+    // The search goes out to ports 23 and 68; the unit answers on both.
+    QCOMPARE(client({QStringLiteral("23,68")}),
+             QStringList({found.arg(QStringLiteral("198.51.100.20"), port),
+                          found.arg(QStringLiteral("198.51.100.20"), port)}));
+    const QString setIp = QString::fromLatin1(w4::encodeCommand(QStringLiteral("ffc6336430")).toHex());
+    QCOMPARE(client({QStringLiteral("23"), setIp}),
+             QStringList{found.arg(QStringLiteral("198.51.100.48"), port)});
+    sim.terminate();
+    QVERIFY(sim.waitForFinished(kWaitMs));
+}
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() > 1 && args[1] == QLatin1String("--udp-client"))
+        return udpClient(args.mid(2));
+    TstSimProcess test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_simprocess.moc"
