@@ -1,0 +1,85 @@
+#include "devicestate.h"
+#include "simoptions.h"
+#include "simulator.h"
+
+#include <QCoreApplication>
+#include <QSocketNotifier>
+#include <QStringList>
+
+#include <csignal>
+#include <cstdio>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void onSignal(int)
+{
+    const char c = 1;
+    const ssize_t n = ::write(signalPipe[1], &c, 1);
+    (void)n;
+}
+
+// SIGINT / SIGTERM end the event loop normally, so the pty symlink is removed.
+void quitOnSignals(QCoreApplication *app)
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
+        return;
+    auto *notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, app);
+    QObject::connect(notifier, &QSocketNotifier::activated, app, &QCoreApplication::quit);
+    std::signal(SIGINT, onSignal);
+    std::signal(SIGTERM, onSignal);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("w4sim"));
+
+    w4sim::SimOptions options;
+    QString error, help;
+    if (!w4sim::parseOptions(app.arguments(), &options, &error, &help)) {
+        std::fprintf(stderr, "w4sim: %s\nTry 'w4sim --help'.\n", qPrintable(error));
+        return 2;
+    }
+    if (!help.isEmpty()) {
+        std::fputs(qPrintable(help), stdout);
+        return 0;
+    }
+
+    w4sim::DeviceState state = w4sim::DeviceState::defaults();
+    if (!options.stateFile.isEmpty() && !w4sim::DeviceState::load(options.stateFile, &state, &error)) {
+        std::fprintf(stderr, "w4sim: %s\n", qPrintable(error));
+        return 2;
+    }
+    for (int input : options.noSignalInputs)
+        state.resolutionCodes[size_t(input - 1)] = 45;
+    for (int input : options.lowResInputs)
+        state.resolutionCodes[size_t(input - 1)] = 3;
+    for (const auto &r : options.resolutions)
+        state.resolutionCodes[size_t(r.first - 1)] = r.second;
+    if (options.dhcp)
+        state.dhcp = true;
+    if (!options.ip.isEmpty())
+        state.ip = options.ip;
+
+    w4sim::Simulator sim(options, state);
+    if (!sim.start(&error)) {
+        std::fprintf(stderr, "w4sim: %s\n", qPrintable(error));
+        return 1;
+    }
+    quitOnSignals(&app);
+
+    QStringList udp;
+    for (int p : sim.udpPorts())
+        udp << QString::number(p);
+    if (!sim.serialPath().isEmpty())
+        std::printf("SERIAL %s\n", qPrintable(sim.serialPath()));
+    std::printf("READY tcp=%d udp=%s\n", sim.tcpPort(), qPrintable(udp.join(QLatin1Char(','))));
+    std::fflush(stdout);
+    return app.exec();
+}
