@@ -116,6 +116,16 @@ WindowGeometry snapToGrid(const WindowGeometry &g, int rows, int columns, const 
     return out;
 }
 
+bool wheelZoomStep(double scale, int delta, double *factor)
+{
+    const bool in = delta > 0;
+    if (in ? scale > 1.5 : scale < 0.05)
+        return false;
+    if (factor)
+        *factor = in ? 1.05 : 1 / 1.05;
+    return true;
+}
+
 int heldWindowIndex(const std::array<int, 4> &hitRegions)
 {
     for (int i = 0; i < 4; ++i)

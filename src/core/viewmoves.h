@@ -29,6 +29,12 @@ WindowGeometry resizeWindowBy(const WindowGeometry &g, bool grow, int step, cons
 // is not rows x columns <= 9 is taken as one screen.
 WindowGeometry snapToGrid(const WindowGeometry &g, int rows, int columns, const QSizeF &wall);
 
+// Ctrl+wheel: the factor to scale the view by at the current horizontal scale.
+// Up zooms in by 1.05 unless the scale is above 1.5; down (and a zero delta)
+// zooms out unless it is below 0.05. False when a limit stops the zoom: the
+// event is then consumed and nothing else happens.
+bool wheelZoomStep(double scale, int delta, double *factor);
+
 // The first window (0..3) held by the mouse, or -1.
 int heldWindowIndex(const std::array<int, 4> &hitRegions);
 

@@ -143,6 +143,30 @@ private slots:
         QCOMPARE(w4::snapToGrid({from.topLeft(), from.size()}, rows, columns, wall).sceneRect(), to);
     }
 
+    void wheelZoom_data()
+    {
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<int>("delta");
+        QTest::addColumn<double>("factor"); // 0: stopped
+        QTest::newRow("in") << 0.2 << 120 << 1.05;
+        QTest::newRow("in at 1.5") << 1.5 << 120 << 1.05;
+        QTest::newRow("in beyond 1.5") << 1.51 << 120 << 0.0;
+        QTest::newRow("out") << 0.2 << -120 << 1 / 1.05;
+        QTest::newRow("out at 0.05") << 0.05 << -120 << 1 / 1.05;
+        QTest::newRow("out below 0.05") << 0.049 << -120 << 0.0;
+        QTest::newRow("zero delta zooms out") << 1.6 << 0 << 1 / 1.05;
+        QTest::newRow("zero delta below 0.05") << 0.04 << 0 << 0.0;
+    }
+    void wheelZoom()
+    {
+        QFETCH(double, scale);
+        QFETCH(int, delta);
+        QFETCH(double, factor);
+        double f = 0;
+        QCOMPARE(wheelZoomStep(scale, delta, &f), factor != 0);
+        QCOMPARE(f, factor);
+    }
+
     // The drag report names the window the mouse holds and carries that window's
     // values, whichever window is current on the pages.
     void dragReportTargetsTheHeldWindow()
