@@ -15,7 +15,7 @@ namespace {
 
 // Gap between the two halves of a split frame, long enough for the client to
 // see two separate reads.
-constexpr int kSplitGapMs = 40;
+constexpr int kSplitGapMs = 100;
 // A frame held for merging goes out alone if no second frame follows.
 constexpr int kMergeHoldMs = 400;
 
