@@ -342,7 +342,7 @@ bool DeviceState::fromJson(const QJsonObject &o, DeviceState *out, QString *erro
         const QString ip = o.value(QStringLiteral("ip")).toString();
         QHostAddress addr;
         if (!addr.setAddress(ip) || addr.protocol() != QAbstractSocket::IPv4Protocol) {
-            *error = QStringLiteral("\"ip\" must be an IPv4 address such as 192.168.1.100");
+            *error = QStringLiteral("\"ip\" must be an IPv4 address such as 198.51.100.20");
             return false;
         }
         s.ip = addr.toString();

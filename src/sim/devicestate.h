@@ -64,7 +64,7 @@ struct DeviceState
     bool firstRowRotation = false;
     bool dhcp = false;
     bool mode1200 = false;
-    QString ip = QStringLiteral("192.168.1.100");
+    QString ip = QStringLiteral("127.0.0.1"); // a simulator is reached on loopback unless told otherwise
     std::array<quint8, 6> mac{{0x02, 0x12, 0x34, 0x56, 0x78, 0x9A}};
     int tcpPort = 23;
     QString version = QStringLiteral("V2.1.7");

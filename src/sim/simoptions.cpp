@@ -92,7 +92,7 @@ bool parseOptions(const QStringList &arguments, SimOptions *o, QString *error, Q
     const auto dhcp = opt("dhcp", "The unit takes its address by DHCP.");
     const auto ip = opt("ip",
                         "The IPv4 address the unit reports in its search reply (default the state's, "
-                        "192.168.1.100).",
+                        "127.0.0.1).",
                         "ADDR");
     const auto delay = opt("delay-ms", "Fault: delay every reply by MS milliseconds.", "MS");
     const auto drop = opt("drop-reply", "Fault: do not send reply N.", "N[,M..]|all");

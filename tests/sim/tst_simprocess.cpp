@@ -288,7 +288,7 @@ void TstSimProcess::udpStatusSearchAndAddressChange()
     QVERIFY(window.contains(QByteArray::fromHex("2d3a00002f"))); // input 1
 
     const QString expected =
-        QStringLiteral("IP:192.168.1.100/MAC:2.18.52.86.120.154/Port:%1/Beta:V2.1.7/DHCP:true")
+        QStringLiteral("IP:127.0.0.1/MAC:2.18.52.86.120.154/Port:%1/Beta:V2.1.7/DHCP:true")
             .arg(sim.tcpPort);
     QCOMPARE(QString::fromUtf8(sim.udpAsk(QByteArray::fromHex("08080000E1"))), expected);
     sim.udp.writeDatagram(cmd("ffc0a80114"), QHostAddress::LocalHost, sim.udpPort);
