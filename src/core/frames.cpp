@@ -130,7 +130,7 @@ std::array<int, 4> layersFromStackingWord(quint16 word)
     return layers;
 }
 
-QSize inputResolution(int code)
+QSize resolutionForCode(int code)
 {
     static const QSize table[] = {
         {720, 240},   {1440, 240},  {720, 288},   {1440, 288},  {640, 480},   {640, 480},   {720, 480},

@@ -83,7 +83,7 @@ std::array<int, 4> layersFromStackingWord(quint16 word);
 
 // Source resolution for a reported code; codes past the table (no signal) and
 // negative codes give the default 3840 x 2160.
-QSize inputResolution(int code);
+QSize resolutionForCode(int code);
 constexpr int NoSignalResolutionCode = 39;
 
 // TCP is a byte stream: frames may arrive split over several reads or several in

@@ -202,7 +202,7 @@ private slots:
     {
         QFETCH(int, code);
         QFETCH(QSize, size);
-        QCOMPARE(inputResolution(code), size);
+        QCOMPARE(resolutionForCode(code), size);
     }
 
     // The same stream must give the same frames however the reads split it.
