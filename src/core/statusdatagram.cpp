@@ -20,6 +20,16 @@ StatusDatagram parseStatusDatagram(const QByteArray &datagram)
     return result;
 }
 
+std::optional<StatusRecord> majorityRecord(const StatusRecord &first, const StatusRecord &second,
+                                           const StatusRecord &third)
+{
+    if (first == second || first == third)
+        return first;
+    if (second == third)
+        return second;
+    return std::nullopt;
+}
+
 int recordValue(const StatusRecord &record, int key)
 {
     bool ok = false;

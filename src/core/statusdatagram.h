@@ -42,6 +42,11 @@ std::array<int, 4> layersFromRecord(const StatusRecord &record);
 // solid fill (key 42 zero) the colour is the default 136, 155, 177.
 WindowStatus windowStatusFromRecord(const StatusRecord &record);
 
+// The window is read three times over UDP; two equal reads win. Absent when all
+// three differ. Three empty reads (no answer at all) agree.
+std::optional<StatusRecord> majorityRecord(const StatusRecord &first, const StatusRecord &second,
+                                           const StatusRecord &third);
+
 // Value of a key as a hexadecimal number, 0 when absent.
 int recordValue(const StatusRecord &record, int key);
 

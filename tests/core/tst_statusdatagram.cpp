@@ -157,6 +157,18 @@ private slots:
         QCOMPARE(s.rotation.value_or(-1), degrees);
     }
 
+    void majorityOfThreeReads()
+    {
+        const StatusRecord a{{1, "0001"}}, b{{1, "0002"}}, c{{1, "0003"}};
+        QCOMPARE(majorityRecord(a, b, a), std::optional<StatusRecord>(a)); // first and third agree
+        QCOMPARE(majorityRecord(b, a, a), std::optional<StatusRecord>(a));
+        QCOMPARE(majorityRecord(a, a, b), std::optional<StatusRecord>(a));
+        QCOMPARE(majorityRecord(a, b, c), std::nullopt);
+        QCOMPARE(majorityRecord({}, {}, {}), std::optional<StatusRecord>(StatusRecord{}));
+        // Same keys with another value, or one key more, is a different read.
+        QCOMPARE(majorityRecord(a, StatusRecord{{1, "0001"}, {2, "0000"}}, b), std::nullopt);
+    }
+
     void searchReplies_data()
     {
         QTest::addColumn<QByteArray>("datagram");
