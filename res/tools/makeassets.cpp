@@ -171,6 +171,30 @@ static void titleIcons()
     save(mul, "image/multiply.png");
 }
 
+// Small marks for the stylesheet: the check box tick and the combo box arrow.
+static void styleMarks()
+{
+    QImage tick = canvas(14, 14);
+    QPainter p(&tick);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolyline(QPolygonF({QPointF(3, 7.5), QPointF(6, 10.5), QPointF(11, 4)}));
+    p.end();
+    save(tick, "image/check.png");
+
+    for (const auto &[name, colour] : {std::pair<const char *, const char *>{"image/arrowDown.png", "#324c6c"},
+                                       {"image/arrowDownDisabled.png", "#8c9fb6"}}) {
+        QImage arrow = canvas(10, 6);
+        p.begin(&arrow);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(colour));
+        p.drawPolygon(QPolygonF({QPointF(0, 0), QPointF(10, 0), QPointF(5, 6)}));
+        p.end();
+        save(arrow, name);
+    }
+}
+
 // The processor's four inputs, above the input buttons of the main window.
 static void inputPanel()
 {
@@ -350,6 +374,7 @@ int main(int argc, char **argv)
     modeIcon("image/SpliceMode/TwoScreen_OBOS.png", {{2, QRectF(0, 0, 1, 1)}, {1, QRectF(.5, .5, .5, .5)}});
     titleIcons();
     inputPanel();
+    styleMarks();
     waitingGif();
     return 0;
 }
