@@ -171,6 +171,7 @@ void MainWindow::updateAccessibleNames()
     ui->ldt_HorizontalEndLocation->setAccessibleName(crop(ui->label_cropHorizontal, ui->label_cropEnd));
     ui->ldt_VerticalEndLocation->setAccessibleName(crop(ui->label_cropVertical, ui->label_cropEnd));
     ui->sliceUpView->setAccessibleName(ui->groupBox_crop->title());
+    ui->serialPortComboBox->setAccessibleName(ui->groupBox->title());
     ui->graphicsView->setAccessibleName(ui->groupBox_2->title());
     ui->btn_openColorPalette->setAccessibleName(ui->btn_openColorPalette->text().remove(QLatin1Char('\n')));
 

@@ -44,6 +44,11 @@ void SplashScreen::attachMainWindow(QWidget *window, const QString &title, const
         fadeAnimation->setDuration(fadeDuration);
         fadeAnimation->setStartValue(0.0);
         fadeAnimation->setEndValue(1.0);
+    } else {
+        // The one animation follows the window attached last; otherwise a
+        // second window would stay invisible.
+        fadeAnimation->stop();
+        fadeAnimation->setTargetObject(window);
     }
 }
 
