@@ -1,0 +1,6 @@
+#include "controltreewidget.h"
+
+ControlTreeWidget::ControlTreeWidget(QWidget *parent) : QWidget(parent)
+{
+    setMinimumWidth(200);
+}

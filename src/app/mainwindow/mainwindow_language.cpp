@@ -1,0 +1,86 @@
+// Switching the interface language at run time.
+#include "appstate.h"
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include <QApplication>
+#include <QTranslator>
+
+namespace {
+const char *const catalogues[] = {":/res/lanague_cn.qm", ":/res/lanague_en.qm", ":/res/lanague_ru.qm"};
+}
+
+// A new translator per switch: the newest one is consulted first and older ones
+// answer what it lacks, which is why the Chinese catalogue maps every text to
+// itself. Unknown indexes install an empty translator.
+void MainWindow::installTranslation(int index)
+{
+    auto *translator = new QTranslator(qApp);
+    if (index >= 0 && index <= 2)
+        translator->load(QString::fromLatin1(catalogues[index]));
+    QApplication::installTranslator(translator);
+}
+
+void MainWindow::WidgetControl()
+{
+    ui->retranslateUi(this);
+    updateAccessibleNames();
+}
+
+void MainWindow::changeLanguage(int index)
+{
+    ui->cbx_language->setCurrentIndex(index);
+    languageIndex = index;
+
+    installTranslation(index);
+    if (index == 0)
+        ui->ptn_saveAll->setText(QStringLiteral("保存所有配置"));
+
+    WidgetControl();
+    retranslateOwnedWindows();
+
+    showConnectionStatus();
+
+    // The form's texts reset the buttons that show a live connection.
+    switch (index) {
+    case 1:
+        if (networkConnected)
+            ui->connect->setText(QStringLiteral("Connected"));
+        if (serialConnected)
+            ui->openButton->setText(QStringLiteral("close the Serial Port"));
+        break;
+    case 2:
+        if (networkConnected)
+            ui->connect->setText(QStringLiteral("Связь установлена."));
+        if (serialConnected)
+            ui->openButton->setText(QStringLiteral("Закрыть порт RS232"));
+        break;
+    case 0:
+        if (networkConnected) {
+            ui->connect->setText(QStringLiteral("已连接"));
+            ui->ptn_saveAll->setText(QStringLiteral("保存所有配置"));
+        }
+        if (serialConnected)
+            ui->openButton->setText(QStringLiteral("关闭串口"));
+        break;
+    default:
+        return;
+    }
+
+    waitingDialogWidth = index == 2 ? 450 : 250;
+    waitingDialogHeight = 100;
+}
+
+// The hidden selector of the form re-labels only.
+void MainWindow::onLanguageSelectorActivated(int index)
+{
+    ui->cbx_language->setCurrentIndex(index);
+    languageIndex = index;
+    installTranslation(index);
+    if (index == 0)
+        ui->ptn_saveAll->setText(QStringLiteral("保存所有配置"));
+    WidgetControl();
+    retranslateOwnedWindows();
+    if (index == 0)
+        ui->ptn_saveAll->setText(QStringLiteral("保存所有配置"));
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+// The one value the program keeps between runs: the interface language, key
+// "ID" of an INI file in the working directory. The key is looked up without
+// regard to case, so "ID" and "id" reach the same stored value.
+QString languageSettingsPath();
+int readStoredLanguage(const QString &path = languageSettingsPath());
+void writeStoredLanguage(int index, const QString &path = languageSettingsPath());

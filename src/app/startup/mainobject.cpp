@@ -1,0 +1,58 @@
+#include "mainobject.h"
+
+#include "languagesettings.h"
+#include "mainwindow.h"
+#include "splashscreen.h"
+
+#include <QApplication>
+#include <QDebug>
+#include <QTranslator>
+
+MainObject::MainObject(QObject *parent) : QObject(parent) {}
+
+MainObject::~MainObject()
+{
+    if (mainWindow)
+        mainWindow->deleteLater();
+}
+
+void MainObject::init()
+{
+    const int language = readStoredLanguage();
+    qDebug() << "nubEN = " << language;
+    qDebug() << "执行中英文切换";
+
+    // The translator lives as long as the application; an unknown index loads
+    // nothing and the Chinese source texts show.
+    auto *translator = new QTranslator(qApp);
+    switch (language) {
+    case 0:
+        qDebug() << "中文界面： " << language;
+        translator->load(QStringLiteral(":/res/lanague_cn.qm"));
+        break;
+    case 1:
+        qDebug() << "英文界面： " << language;
+        translator->load(QStringLiteral(":/res/lanague_en.qm"));
+        break;
+    case 2:
+        qDebug() << "俄文界面： " << language;
+        translator->load(QStringLiteral(":/res/lanague_ru.qm"));
+        break;
+    default:
+        break;
+    }
+    QApplication::installTranslator(translator);
+
+    SplashScreen *splash = SplashScreen::instance();
+    splash->showProgress(0, tr("初始化应用程序 ..."));
+
+    mainWindow = new MainWindow;
+    mainWindow->setWindowTitle(tr("control"));
+    splash->attachMainWindow(mainWindow, tr("control"), QStringLiteral(":/res/res/splash.png"));
+
+    splash->showProgress(20, tr("初始化主界面 ..."));
+    splash->showProgress(70, tr("加载界面 ..."));
+    splash->showProgress(100, tr("加载完毕！"));
+    splash->closeAndReveal();
+    mainWindow->showNormal();
+}

@@ -1,0 +1,104 @@
+#include "splashscreen.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPropertyAnimation>
+
+SplashScreen *SplashScreen::instance()
+{
+    static SplashScreen *splash = new SplashScreen(QPixmap(QStringLiteral(":/res/res/splash.png")));
+    return splash;
+}
+
+SplashScreen::SplashScreen(const QPixmap &picture) : QSplashScreen(picture) {}
+
+void SplashScreen::showProgress(int target, const QString &text)
+{
+    if (isHidden())
+        show();
+    if (!isActiveWindow()) {
+        activateWindow();
+        raise();
+    }
+    message = text;
+    emit messageShown(message);
+    // No timer: the bar moves as fast as the machine repaints it.
+    while (target > progress) {
+        progress += 0.02;
+        QApplication::processEvents();
+        repaint();
+    }
+}
+
+void SplashScreen::attachMainWindow(QWidget *window, const QString &title, const QString &picturePath)
+{
+    if (!window)
+        return;
+    mainWindow = window;
+    windowTitleText = title;
+    windowPicture = QPixmap(picturePath);
+    mainWindow->setWindowOpacity(0.0);
+    if (!fadeAnimation) {
+        fadeAnimation = new QPropertyAnimation(window, "windowOpacity", this);
+        fadeAnimation->setDuration(fadeDuration);
+        fadeAnimation->setStartValue(0.0);
+        fadeAnimation->setEndValue(1.0);
+    } else {
+        // The one animation follows the window attached last; otherwise a
+        // second window would stay invisible.
+        fadeAnimation->stop();
+        fadeAnimation->setTargetObject(window);
+    }
+}
+
+void SplashScreen::closeAndReveal()
+{
+    close();
+    if (mainWindow) {
+        mainWindow->activateWindow();
+        mainWindow->raise();
+    }
+    if (fadeAnimation)
+        fadeAnimation->start();
+}
+
+void SplashScreen::paintEvent(QPaintEvent *event)
+{
+    QSplashScreen::paintEvent(event);
+    const int w = width();
+    const int h = height();
+
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setFont(QFont(QStringLiteral("微软雅黑")));
+    painter.setPen(Qt::white);
+
+    painter.setBrush(QBrush(QColor(100, 100, 100)));
+    painter.drawRoundedRect(QRect(70, h - 70, w - 140, 8), 4, 10);
+
+    QFont messageFont = painter.font();
+    messageFont.setPixelSize(16);
+    messageFont.setWeight(75);
+    painter.setFont(messageFont);
+    painter.setPen(Qt::yellow);
+    painter.drawText(QRect(0, h - 140, w, 70), Qt::AlignCenter, message);
+
+    painter.setPen(Qt::white);
+    if (progress != 0) {
+        painter.setBrush(QBrush(QColor(150, 230, 100)));
+        painter.drawRoundedRect(QRect(70, h - 70, int((w - 140) * progress / 100), 8), 4, 10);
+    }
+
+    QFont percentFont = painter.font();
+    percentFont.setPixelSize(14);
+    percentFont.setWeight(50);
+    painter.setFont(percentFont);
+    painter.setPen(Qt::white);
+    painter.drawText(QRect(0, h - 70, w, 70), Qt::AlignCenter, QString::number(progress, 'f', 0) + "%");
+    painter.end();
+
+    QPainterPath path;
+    path.addRoundedRect(QRectF(0, 0, w, h), 8, 8, Qt::RelativeSize);
+    setMask(QRegion(path.toFillPolygon().toPolygon(), Qt::OddEvenFill));
+}

@@ -1,0 +1,214 @@
+#include "appstate.h"
+#include "dialoganswerer.h"
+#include "languagesettings.h"
+#include "mainobject.h"
+#include "mainwindow.h"
+#include "splashscreen.h"
+
+#include <QFile>
+#include <QPropertyAnimation>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTranslator>
+#include <QtTest>
+
+namespace {
+void writeIni(const QString &path, const QByteArray &content)
+{
+    QFile f(path);
+    QVERIFY(f.open(QFile::WriteOnly | QFile::Truncate));
+    f.write(content);
+}
+
+// Translators are children of the application and never removed by the program;
+// a test that starts anew takes them away.
+void removeTranslators()
+{
+    for (QTranslator *t : qApp->findChildren<QTranslator *>()) {
+        QCoreApplication::removeTranslator(t);
+        delete t;
+    }
+}
+
+QRgb pixelAt(const QImage &image, int x, int y)
+{
+    return image.pixel(x, y) & 0xFFFFFF;
+}
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    QString oldCwd;
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(dir.isValid());
+        oldCwd = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir.path()));
+    }
+    void cleanupTestCase() { QDir::setCurrent(oldCwd); }
+    void init()
+    {
+        resetAppState();
+        QFile::remove(dir.filePath("FontSize.ini"));
+    }
+    void cleanup() { removeTranslators(); }
+
+    // Runs first: the splash is one instance for the process and its bar never
+    // goes back. Geometry of a 600 x 400 picture: track x 70..530, y 330..338.
+    void splashBarAtZeroAndHundred()
+    {
+        SplashScreen *splash = SplashScreen::instance();
+        QCOMPARE(splash->size(), QSize(600, 400));
+        QCOMPARE(splash->progressValue(), 0.0);
+
+        splash->showProgress(0, QStringLiteral("start"));
+        QImage zero = splash->grab().toImage();
+        QCOMPARE(pixelAt(zero, 300, 334), qRgb(100, 100, 100) & 0xFFFFFF);
+        QCOMPARE(pixelAt(zero, 75, 334), qRgb(100, 100, 100) & 0xFFFFFF);
+        QVERIFY(!splash->mask().contains(QPoint(0, 0)));
+        QVERIFY(splash->mask().contains(QPoint(300, 200)));
+
+        splash->showProgress(100, QStringLiteral("end"));
+        QVERIFY(splash->progressValue() >= 100.0 && splash->progressValue() < 100.02 + 1e-9);
+        QImage full = splash->grab().toImage();
+        const QRgb green = qRgb(150, 230, 100) & 0xFFFFFF;
+        QCOMPARE(pixelAt(full, 75, 334), green);
+        QCOMPARE(pixelAt(full, 300, 334), green);
+        QCOMPARE(pixelAt(full, 525, 334), green);
+        // Outside the track the picture shows through.
+        QVERIFY(pixelAt(full, 300, 345) != green);
+        QVERIFY(pixelAt(full, 60, 334) != green);
+
+        // The percentage is printed white in the band below the bar, the message
+        // yellow above it.
+        auto hasColour = [](const QImage &img, QRect band, auto pred) {
+            for (int y = band.top(); y <= band.bottom(); ++y)
+                for (int x = band.left(); x <= band.right(); ++x)
+                    if (pred(QColor(img.pixel(x, y))))
+                        return true;
+            return false;
+        };
+        QVERIFY(hasColour(full, QRect(260, 345, 80, 40), [](QColor c) { return c.lightness() > 240; }));
+        QVERIFY(hasColour(full, QRect(250, 270, 100, 50),
+                          [](QColor c) { return c.red() > 200 && c.green() > 200 && c.blue() < 80; }));
+
+        // A lower target changes only the message.
+        QSignalSpy shown(splash, &SplashScreen::messageShown);
+        splash->showProgress(50, QStringLiteral("again"));
+        QCOMPARE(splash->currentMessage(), QStringLiteral("again"));
+        QVERIFY(splash->progressValue() >= 100.0);
+        QCOMPARE(shown.count(), 1);
+        splash->close();
+    }
+
+    void attachingNoWindowChangesNothing()
+    {
+        SplashScreen *splash = SplashScreen::instance();
+        QPropertyAnimation *before = splash->fadeInAnimation();
+        splash->attachMainWindow(nullptr, "control", ":/res/res/splash.png");
+        QCOMPARE(splash->fadeInAnimation(), before);
+    }
+
+    void storedLanguage_data()
+    {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<int>("language");
+        QTest::newRow("absent") << QByteArray() << 0;
+        QTest::newRow("english") << QByteArray("[General]\nID=1\n") << 1;
+        QTest::newRow("russian") << QByteArray("[General]\nID=2\n") << 2;
+        QTest::newRow("out of range") << QByteArray("[General]\nID=7\n") << 7;
+        QTest::newRow("lower-case key") << QByteArray("[General]\nid=2\n") << 2;
+        QTest::newRow("mixed-case key") << QByteArray("[General]\nId=1\n") << 1;
+        QTest::newRow("not a number") << QByteArray("[General]\nID=abc\n") << 0;
+    }
+
+    void storedLanguage()
+    {
+        QFETCH(QByteArray, ini);
+        QFETCH(int, language);
+        // One file per case: settings files are cached by path within a process.
+        const QString path = dir.filePath(QStringLiteral("lang_%1.ini").arg(QTest::currentDataTag()));
+        if (!ini.isEmpty())
+            writeIni(path, ini);
+        QCOMPARE(readStoredLanguage(path), language);
+    }
+
+    // Writing keeps one spelling of the key, so the next read cannot find an
+    // older value under another case.
+    void writingReplacesOtherSpellings()
+    {
+        const QString path = dir.filePath(QStringLiteral("write.ini"));
+        writeIni(path, "[General]\nid=1\n");
+        writeStoredLanguage(2, path);
+        QCOMPARE(readStoredLanguage(path), 2);
+        QFile f(path);
+        QVERIFY(f.open(QFile::ReadOnly));
+        const QByteArray content = f.readAll();
+        QVERIFY(content.contains("ID=2"));
+        QVERIFY(!content.contains("id=1"));
+    }
+
+    void splashTextsFollowLanguage_data()
+    {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<QStringList>("messages");
+        const QStringList chinese = {"初始化应用程序 ...", "初始化主界面 ...", "加载界面 ...", "加载完毕！"};
+        QTest::newRow("no file") << QByteArray() << chinese;
+        QTest::newRow("ID=1") << QByteArray("[General]\nID=1\n")
+                              << QStringList{"Initializing the application...",
+                                             "Initialize the home screen...", "Loading interface...",
+                                             "Loaded!"};
+        QTest::newRow("id=2") << QByteArray("[General]\nid=2\n")
+                              << QStringList{"Инициализация приложения...",
+                                             "Инициализация главного интерфейса...", "Загрузка интерфейса …",
+                                             "Загрузка завершена!"};
+        QTest::newRow("ID=7") << QByteArray("[General]\nID=7\n") << chinese;
+    }
+
+    void splashTextsFollowLanguage()
+    {
+        QFETCH(QByteArray, ini);
+        QFETCH(QStringList, messages);
+        if (!ini.isEmpty())
+            writeIni(dir.filePath("FontSize.ini"), ini);
+
+        DialogAnswerer noBox;
+        QSignalSpy shown(SplashScreen::instance(), &SplashScreen::messageShown);
+        {
+            MainObject start;
+            start.init();
+            QStringList seen;
+            for (const QList<QVariant> &args : shown)
+                seen << args.at(0).toString();
+            QCOMPARE(seen, messages);
+            QCOMPARE(start.window()->windowTitle(), QStringLiteral("control"));
+            QVERIFY(start.window()->isVisible());
+            QVERIFY(!SplashScreen::instance()->isVisible());
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // The window is transparent until the fade starts and opaque after it.
+    void mainWindowFadesIn()
+    {
+        DialogAnswerer noBox;
+        MainObject start;
+        start.init();
+        QPropertyAnimation *fade = SplashScreen::instance()->fadeInAnimation();
+        QVERIFY(fade);
+        QCOMPARE(fade->duration(), 1000);
+        QCOMPARE(fade->startValue().toDouble(), 0.0);
+        QCOMPARE(fade->endValue().toDouble(), 1.0);
+        QCOMPARE(fade->propertyName(), QByteArray("windowOpacity"));
+        QCOMPARE(fade->targetObject(), start.window());
+        QTRY_COMPARE_WITH_TIMEOUT(start.window()->windowOpacity(), 1.0, 5000);
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
