@@ -254,8 +254,9 @@ QString MainWindow::statusLine() const
 
 void MainWindow::showConnectionStatus()
 {
-    if (connectionStatusRow >= 0 && connectionStatusRow < statusTextRows)
-        setStatusText(statusText(0, languageIndex) + statusText(connectionStatusRow, languageIndex));
+    const QString portText = serialPortLists().constLast()->currentText();
+    if (const std::optional<QString> line = w4::statusLine(connectionStatusRow, languageIndex, portText))
+        setStatusText(*line);
 }
 
 void MainWindow::bar2(QString string)

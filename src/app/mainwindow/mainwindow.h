@@ -1,8 +1,19 @@
 #pragma once
 
-#include <QMainWindow>
+#include "commandqueue.h"
 
+#include <QHostAddress>
+#include <QMainWindow>
+#include <QStringList>
+
+class CommunicationDialog;
+class NoticeWidget;
+class QComboBox;
 class QLabel;
+class QPushButton;
+class QTcpSocket;
+class QTimer;
+class QUdpSocket;
 
 namespace Ui {
 class MainWindow;
@@ -31,8 +42,39 @@ public:
     void setStatusText(const QString &text);
     QString statusLine() const;
 
-    // Queues one hexadecimal command text for the processor.
+    // ---- Sending (mainwindow_send.cpp) ----
+    // Queues one hexadecimal command text for the processor; the send timer
+    // writes one queued command per tick to whichever link is up.
     void send(const QString &command);
+    void sendNextCommand();
+    // True when a link is up or offline mode is on; otherwise tells the user.
+    bool checkConnected();
+    w4::CommandQueue sendQueue;
+    QTimer *sendTimer = nullptr;
+    CommunicationDialog *communicationDialog = nullptr;
+    // Commands go to the device as datagrams (a device read over UDP).
+    bool sendByDatagram = false;
+    QString deviceAddress;
+
+    // ---- Serial link (mainwindow_serial.cpp) ----
+    QStringList validSerialPorts;
+    QStringList shownSerialPorts;
+    QTimer *portPollTimer = nullptr;
+
+    // ---- Network link (mainwindow_network.cpp) ----
+    void rebindUdpSocket(const QHostAddress &local);
+    // The device chosen in the connection settings window: address and port text.
+    QPair<QString, QString> networkDeviceEndpoint() const;
+
+    // ---- Reading the processor's state back ----
+    void read(const QByteArray &bytes);
+    void startTcpReadSequence();
+    QTcpSocket *tcpSocket = nullptr;
+    QUdpSocket *udpSocket = nullptr;
+    QTimer *connectTimeoutTimer = nullptr;
+    bool searchMode = false;
+    int foundDeviceCount = 0;
+    bool allWindowsRead = false;
 
     int currentSceneIndex = 0;
     int currentChannelIndex = 0;
@@ -118,6 +160,21 @@ private:
     void retranslateOwnedWindows();
     void applySendInterval();
 
+    // Link plumbing.
+    QList<QComboBox *> serialPortLists() const;
+    QList<QPushButton *> serialOpenButtons() const;
+    void setSerialOpenButtonsText(const QString &text);
+    void showOpenedNotices();
+    void serialLinkUp();
+    void onTcpConnected();
+    void onTcpDisconnected();
+    void onConnectTimeout();
+    void setWindowsMovable(bool movable);
+    void writeToLink(const w4::QueuedCommand &command);
+    void showSerialPortMessage(const QString &chinese, const QString &other, bool ownOkButtonAlways);
+
     Ui::MainWindow *ui;
     QLabel *statusLabel;
+    NoticeWidget *mainNotice = nullptr;
+    NoticeWidget *dialogNotice = nullptr;
 };

@@ -4,23 +4,11 @@
 // builds, starts and can be tested on its own.
 #include "mainwindow.h"
 
-// ---- Links: serial port, network sockets, send queue, communication log ----
-
-void MainWindow::setupSerialLink() {}
-void MainWindow::setupNetworkLink() {}
-void MainWindow::setupSendQueue() {}
-void MainWindow::createCommunicationLog() {}
-void MainWindow::closeLinks() {}
-void MainWindow::send(const QString &) {}
-void MainWindow::showValidPort() {}
-void MainWindow::on_openButton_clicked() {}
-void MainWindow::readyReadSlot() {}
-void MainWindow::on_connect_clicked() {}
-void MainWindow::on_ptn_offLine_clicked() {}
-
 // ---- Reading the processor's state back ----
 
 void MainWindow::buildInputResolutionTable() {}
+void MainWindow::read(const QByteArray &) {}
+void MainWindow::startTcpReadSequence() {}
 void MainWindow::setupReadBack() {}
 void MainWindow::on_ptn_refresh_clicked() {}
 void MainWindow::parsingLowerComputerStatusByUdp() {}
@@ -31,12 +19,17 @@ void MainWindow::createNetworkDialog() {}
 void MainWindow::destroyNetworkDialog() {}
 void MainWindow::on_NetConnectBtn_clicked() {}
 void MainWindow::applySendInterval() {}
+QPair<QString, QString> MainWindow::networkDeviceEndpoint() const
+{
+    return {};
+}
 
 // ---- Wall editor: wall view, input buttons, crop editor ----
 
 void MainWindow::setupInputSourceButtons() {}
 void MainWindow::connectWallView() {}
 void MainWindow::setWallMenusEnabled(bool) {}
+void MainWindow::setWindowsMovable(bool) {}
 
 // ---- Control pages ----
 
