@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTranslator>
 #include <QtTest>
+#include <memory>
 
 namespace {
 void writeIni(const QString &path, const QByteArray &content)
@@ -56,7 +57,11 @@ private slots:
         resetAppState();
         QFile::remove(dir.filePath("FontSize.ini"));
     }
-    void cleanup() { removeTranslators(); }
+    void cleanup()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        removeTranslators();
+    }
 
     // Runs first: the splash is one instance for the process and its bar never
     // goes back. Geometry of a 600 x 400 picture: track x 70..530, y 330..338.
@@ -207,6 +212,19 @@ private slots:
         QCOMPARE(fade->propertyName(), QByteArray("windowOpacity"));
         QCOMPARE(fade->targetObject(), start.window());
         QTRY_COMPARE_WITH_TIMEOUT(start.window()->windowOpacity(), 1.0, 5000);
+    }
+
+    // A window deleted elsewhere (the title bar's close button) must not be
+    // deleted a second time by the start-up object.
+    void windowDeletedElsewhereIsNotDeletedAgain()
+    {
+        DialogAnswerer noBox;
+        auto start = std::make_unique<MainObject>();
+        start->init();
+        delete start->window();
+        QVERIFY(!start->window());
+        start.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 };
 

@@ -4,15 +4,17 @@
 #include <QApplication>
 #include <QFile>
 #include <QFont>
+#include <QPointer>
 #include <QTimer>
+#include <memory>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setFont(QFont(QStringLiteral("Microsoft YaHi"), 9));
 
-    MainObject mainObject;
-    mainObject.init();
+    auto mainObject = std::make_unique<MainObject>();
+    mainObject->init();
 
     // Applied once the window exists and shows; Qt restyles what is on screen.
     QFile styleFile(QStringLiteral(":/res/res/stylesheet/vexrBule.qss"));
@@ -26,11 +28,16 @@ int main(int argc, char *argv[])
     // window once it has faded in.
     const QString screenshot = qEnvironmentVariable("W4CONTROL_SCREENSHOT");
     if (!screenshot.isEmpty()) {
-        QTimer::singleShot(1500, &app, [&mainObject, screenshot] {
-            if (mainObject.window())
-                mainObject.window()->grab().save(screenshot);
+        QTimer::singleShot(1500, &app, [window = QPointer<MainWindow>(mainObject->window()), screenshot] {
+            if (window)
+                window->grab().save(screenshot);
         });
     }
 
-    return app.exec();
+    const int code = app.exec();
+    // The start-up object schedules the window's deletion; carry it out while
+    // the application still exists, so the window closes its links.
+    mainObject.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return code;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 
 class MainWindow;
 
@@ -18,5 +19,7 @@ public:
     MainWindow *window() const { return mainWindow; }
 
 private:
-    MainWindow *mainWindow = nullptr;
+    // Guarded: the title bar's close button deletes the window by itself, and
+    // the destructor must not schedule a second deletion of it.
+    QPointer<MainWindow> mainWindow;
 };
