@@ -2,6 +2,7 @@
 // event log and fault switches.
 #include "codec.h"
 #include "devicestate.h"
+#include "simharness.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -17,7 +18,7 @@
 
 namespace {
 
-constexpr int kWaitMs = 5000;
+using namespace simtest;
 
 QByteArray cmd(const char *hex)
 {
@@ -28,143 +29,6 @@ quint16 wordAt(const QByteArray &frame, int i)
 {
     return quint16((quint8(frame.at(2 * i)) << 8) | quint8(frame.at(2 * i + 1)));
 }
-
-// A running w4sim on loopback with free ports, its event log in a temp dir.
-class Sim
-{
-public:
-    ~Sim()
-    {
-        if (process.state() != QProcess::NotRunning) {
-            process.terminate();
-            if (!process.waitForFinished(kWaitMs))
-                process.kill();
-            process.waitForFinished(kWaitMs);
-        }
-    }
-
-    bool start(const QStringList &extra)
-    {
-        QStringList args{QStringLiteral("--listen"),    QStringLiteral("127.0.0.1"),
-                         QStringLiteral("--tcp-port"),  QStringLiteral("0"),
-                         QStringLiteral("--udp-ports"), QStringLiteral("0"),
-                         QStringLiteral("--events"),    path(QStringLiteral("events.jsonl"))};
-        process.start(QStringLiteral(W4SIM_BINARY), args + extra);
-        if (!process.waitForStarted(kWaitMs))
-            return false;
-        QByteArray out;
-        while (!out.contains("READY")) {
-            if (!process.waitForReadyRead(kWaitMs))
-                return false;
-            out += process.readAllStandardOutput();
-        }
-        QRegularExpressionMatch m =
-            QRegularExpression(QStringLiteral("READY tcp=(\\d+) udp=(\\d+)")).match(QString::fromLatin1(out));
-        tcpPort = quint16(m.captured(1).toInt());
-        udpPort = quint16(m.captured(2).toInt());
-        serialPath =
-            QRegularExpression(QStringLiteral("SERIAL (\\S+)")).match(QString::fromLatin1(out)).captured(1);
-        return tcpPort != 0;
-    }
-
-    bool connectTcp()
-    {
-        tcp.connectToHost(QHostAddress::LocalHost, tcpPort);
-        return tcp.waitForConnected(kWaitMs);
-    }
-
-    // Reads until `bytes` bytes arrived; every read is kept as one chunk.
-    QByteArray readTcp(int bytes)
-    {
-        QByteArray all;
-        while (all.size() < bytes) {
-            if (tcp.bytesAvailable() == 0 && !tcp.waitForReadyRead(kWaitMs))
-                break;
-            const QByteArray chunk = tcp.readAll();
-            chunks.append(chunk);
-            all += chunk;
-        }
-        return all;
-    }
-
-    QByteArray ask(const QByteArray &query, int bytes)
-    {
-        tcp.write(query);
-        return readTcp(bytes);
-    }
-
-    QByteArray udpAsk(const QByteArray &datagram)
-    {
-        if (udp.state() != QAbstractSocket::BoundState)
-            udp.bind(QHostAddress(QHostAddress::LocalHost), 0);
-        udp.writeDatagram(datagram, QHostAddress::LocalHost, udpPort);
-        if (!udp.hasPendingDatagrams() && !udp.waitForReadyRead(kWaitMs))
-            return {};
-        return udp.receiveDatagram().data();
-    }
-
-    QVector<QJsonObject> events()
-    {
-        QFile f(path(QStringLiteral("events.jsonl")));
-        QVector<QJsonObject> out;
-        if (f.open(QIODevice::ReadOnly))
-            for (const QByteArray &line : f.readAll().split('\n'))
-                if (!line.isEmpty())
-                    out.append(QJsonDocument::fromJson(line).object());
-        return out;
-    }
-
-    QString path(const QString &name) const { return dir.filePath(name); }
-
-    QTemporaryDir dir;
-    QProcess process;
-    QTcpSocket tcp;
-    QUdpSocket udp;
-    quint16 tcpPort = 0, udpPort = 0;
-    QString serialPath;
-    QVector<QByteArray> chunks;
-};
-
-// Two namespaces joined by a veth pair: A (198.51.100.10) for the client, B
-// (198.51.100.20) for the simulator. Removed again whatever happens.
-class NetPair
-{
-public:
-    NetPair()
-        : a(QStringLiteral("w4simA%1").arg(QCoreApplication::applicationPid())),
-          b(QStringLiteral("w4simB%1").arg(QCoreApplication::applicationPid()))
-    {
-    }
-    ~NetPair()
-    {
-        ip({QStringLiteral("netns"), QStringLiteral("del"), a});
-        ip({QStringLiteral("netns"), QStringLiteral("del"), b});
-    }
-    bool create()
-    {
-        // Interface names are limited to 15 characters.
-        const QString ia = QStringLiteral("w4a%1").arg(QCoreApplication::applicationPid() % 100000);
-        const QString ib = QStringLiteral("w4b%1").arg(QCoreApplication::applicationPid() % 100000);
-        return ip({"netns", "add", a}) && ip({"netns", "add", b}) &&
-               ip({"link", "add", ia, "type", "veth", "peer", "name", ib}) &&
-               ip({"link", "set", ia, "netns", a}) && ip({"link", "set", ib, "netns", b}) &&
-               ip({"-n", a, "addr", "add", "198.51.100.10/24", "broadcast", "198.51.100.255", "dev", ia}) &&
-               ip({"-n", b, "addr", "add", "198.51.100.20/24", "broadcast", "198.51.100.255", "dev", ib}) &&
-               ip({"-n", a, "link", "set", "lo", "up"}) && ip({"-n", b, "link", "set", "lo", "up"}) &&
-               ip({"-n", a, "link", "set", ia, "up"}) && ip({"-n", b, "link", "set", ib, "up"});
-    }
-    static bool ip(const QStringList &args)
-    {
-        QProcess p;
-        p.start(QStringLiteral("ip"), args);
-        return p.waitForFinished(kWaitMs) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-    }
-    QStringList exec(const QString &ns, const QStringList &command) const
-    {
-        return QStringList{QStringLiteral("netns"), QStringLiteral("exec"), ns} + command;
-    }
-    QString a, b;
-};
 
 // Run inside namespace A by the test: sends the given encoded commands and then
 // the search query as broadcasts from port 1400, and prints every answer.
@@ -288,8 +152,7 @@ void TstSimProcess::udpStatusSearchAndAddressChange()
     QVERIFY(window.contains(QByteArray::fromHex("2d3a00002f"))); // input 1
 
     const QString expected =
-        QStringLiteral("IP:127.0.0.1/MAC:2.18.52.86.120.154/Port:%1/Beta:V2.1.7/DHCP:true")
-            .arg(sim.tcpPort);
+        QStringLiteral("IP:127.0.0.1/MAC:2.18.52.86.120.154/Port:%1/Beta:V2.1.7/DHCP:true").arg(sim.tcpPort);
     QCOMPARE(QString::fromUtf8(sim.udpAsk(QByteArray::fromHex("08080000E1"))), expected);
     sim.udp.writeDatagram(cmd("ffc0a80114"), QHostAddress::LocalHost, sim.udpPort);
     sim.udp.writeDatagram(cmd("f7001234567890"), QHostAddress::LocalHost, sim.udpPort);
