@@ -1,0 +1,173 @@
+// The serial link of the main window against w4sim's pseudo-terminal: opening
+// from the port list, paced sending, a vanishing port, a port that cannot open.
+#include "appstate.h"
+#include "codec.h"
+#include "communicationdialog.h"
+#include "dialoganswerer.h"
+#include "mainwindow.h"
+#include "serialportmanager.h"
+#include "simharness.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QSerialPort>
+#include <QTimer>
+#include <QtTest>
+
+using namespace simtest;
+
+namespace {
+
+QStringList commandsAtSim(Sim &sim, QVector<qint64> *times = nullptr)
+{
+    QStringList texts;
+    if (times)
+        times->clear();
+    for (const QJsonObject &e : sim.events()) {
+        if (e.value("dir").toString() != "in" || e.value("transport").toString() != "serial")
+            continue;
+        texts << e.value("hex").toString().toLower();
+        if (times)
+            times->append(qint64(e.value("time_ms").toDouble()));
+    }
+    return texts;
+}
+
+QComboBox *portList(MainWindow &w)
+{
+    return w.findChild<QComboBox *>("serialPortComboBox");
+}
+
+QPushButton *openButton(MainWindow &w)
+{
+    return w.findChild<QPushButton *>("openButton");
+}
+
+bool selectPort(MainWindow &w, const QString &path)
+{
+    const int i = portList(w)->findText(path, Qt::MatchStartsWith);
+    portList(w)->setCurrentIndex(i);
+    return i >= 0;
+}
+
+} // namespace
+
+class TestSerialLink : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { resetAppState(); }
+    void cleanup() { qunsetenv("W4_SERIAL_PORTS"); }
+
+    void opensFromTheListSendsPacedAndNoticesTheLoss()
+    {
+        Sim sim;
+        const QString pty = sim.path("ttyW4");
+        QVERIFY(sim.start({"--pty", pty}));
+        qputenv("W4_SERIAL_PORTS", pty.toLocal8Bit());
+
+        MainWindow w;
+        QVERIFY(selectPort(w, pty));
+        openButton(w)->click();
+        QVERIFY(serialConnected);
+        QCOMPARE(connectionStatusRow, 10);
+        QCOMPARE(openButton(w)->text(), QString("关闭串口"));
+
+        const QStringList sent{"00010100", "e00000000007800438", "04170000", "002d0002", "08050000"};
+        w.sendTimer->setInterval(110);
+        for (const QString &c : sent)
+            w.send(c);
+        QStringList expected;
+        for (const QString &c : sent)
+            expected << QString::fromLatin1(w4::encodeCommand(c).toHex());
+        QVector<qint64> times;
+        QTRY_COMPARE_WITH_TIMEOUT(commandsAtSim(sim, &times), expected, 5000);
+        // One command per tick: never two in the same tick.
+        for (int i = 1; i < times.size(); ++i)
+            QVERIFY2(times[i] - times[i - 1] >= 55, qPrintable(QString::number(times[i] - times[i - 1])));
+        for (const QString &c : sent)
+            QVERIFY(w.communicationDialog->logText().contains("]MainWindow::send： " + c));
+        QVERIFY(w.statusLine().endsWith(" 已连接"));
+
+        // The simulator goes away with its pty: one box, link down.
+        DialogAnswerer answer(DialogAnswerer::Ok);
+        sim.process.terminate();
+        QVERIFY(sim.process.waitForFinished(5000));
+        QVERIFY(answer.waitDone(5000));
+        QCOMPARE(answer.last().text, QString("连接中断，请检查串口连接"));
+        QVERIFY(!serialConnected);
+        QCOMPARE(connectionStatusRow, 11);
+        QCOMPARE(openButton(w)->text(), QString("打开串口"));
+        QVERIFY(!w.findChild<QWidget *>("rowCbx")->isEnabled()); // pages locked again
+    }
+
+    void anotherPortAppearingKeepsTheLinkUp()
+    {
+        Sim sim;
+        const QString pty = sim.path("ttyW4");
+        QVERIFY(sim.start({"--pty", pty}));
+        const QString other = sim.path("other");
+        qputenv("W4_SERIAL_PORTS", (pty + ":" + other).toLocal8Bit());
+
+        MainWindow w;
+        QVERIFY(selectPort(w, pty));
+        openButton(w)->click();
+        QVERIFY(serialConnected);
+
+        DialogAnswerer none; // no box expected
+        QFile f(other);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QTRY_COMPARE(portList(w)->findText(other, Qt::MatchStartsWith) >= 0, true);
+        QVERIFY(serialConnected);
+        QCOMPARE(portList(w)->currentText().split(' ').first(), pty);
+    }
+
+    void aPortThatCannotOpen_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("zh")
+            << 0 << "当前串口号无法打开！请检查后重新打开！\n1、USB串口松了\n2、是否被其他的程序占用\n";
+        QTest::newRow("ru gets the English text") << 2
+                                                  << "The current serial number cannot be opened! Please "
+                                                     "check and reopen! \n1.USB serial port loose "
+                                                     "\n2.Whether it is occupied  by other programs\n";
+    }
+    void aPortThatCannotOpen()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, text);
+        QTemporaryDir dir;
+        const QString notATty = dir.filePath("notatty");
+        QFile f(notATty);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        qputenv("W4_SERIAL_PORTS", notATty.toLocal8Bit());
+        languageIndex = language;
+
+        MainWindow w;
+        languageIndex = language;
+        QVERIFY(selectPort(w, notATty));
+        DialogAnswerer answer(DialogAnswerer::Ok);
+        openButton(w)->click();
+        QVERIFY(answer.waitDone());
+        QCOMPARE(answer.last().text, text);
+        QVERIFY(!serialConnected);
+        QCOMPARE(connectionStatusRow, 11);
+    }
+
+    void noPortAtAll()
+    {
+        qputenv("W4_SERIAL_PORTS", "/nonexistent/ttyX");
+        SerialPortManager::setPortLister([] { return QList<SerialPortEntry>{}; });
+        MainWindow w;
+        DialogAnswerer answer(DialogAnswerer::Ok);
+        openButton(w)->click();
+        QVERIFY(answer.waitDone());
+        QCOMPARE(answer.last().text, QString("无有效串口设备！"));
+        SerialPortManager::setPortLister({});
+    }
+};
+
+QTEST_MAIN(TestSerialLink)
+#include "tst_seriallink.moc"
