@@ -136,7 +136,10 @@ static void modeIcon(const QString &rel, const std::vector<std::pair<int, QRectF
         p.setBrush(colours[n - 1]);
         p.drawRect(box.adjusted(0.5, 0.5, -0.5, -0.5));
         p.setPen(Qt::white);
-        p.drawText(box, Qt::AlignCenter, QString::number(n));
+        // A window that others cover shows its number in its free top-left part.
+        const bool covered = r.width() == 1 && r.height() == 1 && wins.size() > 1;
+        const QRectF textBox = covered ? QRectF(box.topLeft(), box.size() / 2) : box;
+        p.drawText(textBox, Qt::AlignCenter, QString::number(n));
     }
     p.end();
     save(img, rel);

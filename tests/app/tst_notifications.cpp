@@ -149,6 +149,17 @@ private slots:
         QVERIFY(!notice.isVisibleTo(&host));
     }
 
+    // The notice belongs to the widget it was last shown over.
+    void noticeDiesWithItsHost()
+    {
+        QPointer<NoticeWidget> notice = new NoticeWidget;
+        auto *host = new QWidget;
+        host->resize(400, 300);
+        notice->showNotice(host, QStringLiteral("打开成功"), 1500);
+        delete host;
+        QVERIFY(notice.isNull());
+    }
+
     void noticeFollowsResizedHost()
     {
         QWidget host;

@@ -6,6 +6,12 @@ class QTimer;
 
 // A short confirmation laid over a widget, centred on it; its background fades
 // during the last second and it hides itself. Call sites keep one instance each.
+// The notice becomes a child of the widget it is shown over and is deleted with
+// it, so keep the instance in a QPointer and create it again when it is gone:
+//     static QPointer<NoticeWidget> notice;
+//     if (!notice)
+//         notice = new NoticeWidget;
+//     notice->showNotice(this, tr("打开成功"), 1500);
 class NoticeWidget : public QLabel
 {
     Q_OBJECT
