@@ -38,8 +38,11 @@ void MainWindow::setupNetworkLink()
     ui->IP->setText(QStringLiteral("192.0.2.1"));
     ui->port->setText(QStringLiteral("23"));
 
+    // Shared, so that a second copy of the program (or a test running beside
+    // another) does not fail to start its network side.
     udpSocket->close(); // a main window made before this one may have bound it
-    if (!udpSocket->bind(QHostAddress::AnyIPv4, 23))
+    if (!udpSocket->bind(QHostAddress::AnyIPv4, 23,
+                         QAbstractSocket::ShareAddress | QAbstractSocket::ReuseAddressHint))
         MyMessageBox::information(this, tr("error"), tr("udp socket create error!"));
 }
 
