@@ -9,7 +9,9 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QNetworkDatagram>
+#include <QProcess>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTranslator>
@@ -146,8 +148,9 @@ struct Fixture
     {
         host.dialog = &dialog;
         dialog.show();
-        if (!QTest::qWaitForWindowExposed(&dialog))
-            qWarning("connection window not exposed");
+        dialog.activateWindow(); // editors commit when the focus moves on
+        if (!QTest::qWaitForWindowActive(&dialog))
+            qWarning("connection window not active");
     }
     template <typename T = QPushButton> T *widget(const char *name)
     {
@@ -159,6 +162,15 @@ struct Fixture
     void click(const char *button) { QTest::mouseClick(widget(button), Qt::LeftButton); }
     QTableWidget *table() { return dialog.deviceTable(); }
     QString cell(int row, int column) { return table()->item(row, column)->text(); }
+    // As a user edits: the cell opens its editor when it becomes current.
+    void edit(int row, int column, const QString &text)
+    {
+        table()->setCurrentCell(row, column);
+        auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        QVERIFY(editor);
+        editor->selectAll();
+        QTest::keyClicks(editor, text);
+    }
     void setRow(int row, const QStringList &cells)
     {
         for (int column = 0; column < cells.size(); ++column)
@@ -610,11 +622,11 @@ private slots:
         });
 
         Fixture f;
-        f.setRow(0, {ip, QStringLiteral("0.18.52.86.120.154")});
-        f.table()->selectRow(0);
+        f.edit(0, 1, ip);
+        f.edit(0, 2, QStringLiteral("0.18.52.86.120.154"));
         {
             DialogAnswerer noBox;
-            f.click("changeIP"); // returns after the MAC datagram is out
+            f.click("changeIP"); // takes the edit still open; returns after the MAC datagram is out
         }
         QTRY_COMPARE(arrivals.size(), 2);
         QCOMPARE(arrivals[0].datagram.data(), ipDatagram);
@@ -627,6 +639,47 @@ private slots:
             if (!a.datagram.destinationAddress().isNull())
                 QCOMPARE(a.datagram.destinationAddress(), QHostAddress(QStringLiteral("198.51.100.255")));
         }
+    }
+
+    // A simulated processor answers the search on both ports, takes the new
+    // addresses and reports them to the next search.
+    void searchAndChangeWithSimulator()
+    {
+        if (!privateNetwork)
+            QSKIP("broadcasting to the simulator needs the test's own network namespace (root)");
+        QProcess sim;
+        sim.start(QStringLiteral(W4SIM_BINARY), {QStringLiteral("--tcp-port"), QStringLiteral("0"),
+                                                 QStringLiteral("--ip"), QStringLiteral("198.51.100.20")});
+        QByteArray out;
+        while (!out.contains("READY") && sim.waitForReadyRead(5000))
+            out += sim.readAllStandardOutput();
+        QVERIFY2(out.contains("READY"), sim.readAllStandardError().constData());
+
+        Fixture f;
+        auto search = [&f] {
+            f.click("ptn_findDevice");
+            QTRY_COMPARE(f.dialog.foundDeviceCount(), 2);
+            f.click("ptn_findDevice");
+        };
+        search();
+        for (int row : {0, 1}) {
+            QCOMPARE(f.cell(row, 1), QStringLiteral("198.51.100.20"));
+            QCOMPARE(f.cell(row, 2), QStringLiteral("2.18.52.86.120.154"));
+            QCOMPARE(f.cell(row, 5), QStringLiteral("UDP"));
+        }
+
+        f.edit(0, 1, QStringLiteral("198.51.100.48"));
+        f.edit(0, 2, QStringLiteral("2.18.52.86.120.156"));
+        {
+            DialogAnswerer noBox; // the same device twice is no reason to ask
+            f.click("changeIP");
+        }
+        search();
+        QCOMPARE(f.cell(0, 1), QStringLiteral("198.51.100.48"));
+        QCOMPARE(f.cell(0, 2), QStringLiteral("2.18.52.86.120.156"));
+
+        sim.terminate();
+        QVERIFY(sim.waitForFinished(5000));
     }
 
     void languageButtonsAndHelp()

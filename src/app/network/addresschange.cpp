@@ -10,7 +10,6 @@
 #include "waitingwidget.h"
 
 #include <QHostAddress>
-#include <QSet>
 #include <QUdpSocket>
 
 // Gives the processors on the chosen card's subnet the IP and MAC address of
@@ -33,7 +32,7 @@ void NetworkDialog::on_changeIP_clicked()
         warn(problemText(change.problem));
         return;
     }
-    const int devices = distinctFoundDevices();
+    const int devices = foundReplies.size();
     if (devices > 1 && !MyMessageBox::question(nullptr, tr("警告"),
                                                tr("上次查找到%1台设备，修改会发给本网段的所有设备，"
                                                   "它们都会得到同一个IP和MAC地址。确定要修改吗？")
@@ -55,18 +54,4 @@ void NetworkDialog::sendAddressDatagram(const QString &card, const QString &comm
     mainWindow->rebindUdpSocket(QHostAddress(card));
     if (QUdpSocket *socket = mainWindow->udpSocket())
         socket->writeDatagram(w4::encodeCommand(command), QHostAddress(w4::subnetBroadcast(card)), 23);
-}
-
-// A processor may answer the search more than once (it is asked on two
-// ports); identical rows count as one device.
-int NetworkDialog::distinctFoundDevices() const
-{
-    QSet<QString> devices;
-    for (int row = 0; row < foundDevices; ++row) {
-        QStringList cells;
-        for (int column = IpColumn; column < ColumnCount; ++column)
-            cells << cellText(row, column);
-        devices.insert(cells.join(QLatin1Char('\n')));
-    }
-    return devices.size();
 }

@@ -113,6 +113,7 @@ void NetworkDialog::on_ptn_findDevice_clicked()
     }
 
     foundDevices = 0;
+    foundReplies.clear();
     ui->tableWidget->clearContents();
     for (int row = 0; row < ui->tableWidget->rowCount(); ++row)
         fillRowItems(row);
@@ -201,6 +202,9 @@ bool NetworkDialog::handleSearchReply(const QByteArray &datagram)
         item->setFlags(dhcp ? item->flags() & ~Qt::ItemIsEditable : item->flags() | Qt::ItemIsEditable);
     }
     ++foundDevices;
+    foundReplies.insert(QStringList{reply->ip(), reply->mac(), reply->port(), reply->beta(),
+                                    table->item(row, ProtocolColumn)->text()}
+                            .join(QLatin1Char('/')));
     return true;
 }
 

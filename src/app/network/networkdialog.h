@@ -2,6 +2,7 @@
 
 #include "addresschecks.h"
 
+#include <QSet>
 #include <QStringList>
 #include <QWidget>
 
@@ -82,7 +83,6 @@ private:
     void warn(const QString &text);
     static QString problemText(AddressProblem problem);
     void chooseLanguage(int index);
-    int distinctFoundDevices() const;
     void sendAddressDatagram(const QString &card, const QString &command);
 
     Ui::NetworkDialog *ui;
@@ -93,4 +93,7 @@ private:
     NetworkHelp *help;
     bool searching = false;
     int foundDevices = 0;
+    // Different answers of the last search. A processor may answer more than
+    // once (it is asked on two ports); the user may edit the rows since.
+    QSet<QString> foundReplies;
 };
