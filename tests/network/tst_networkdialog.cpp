@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QNetworkDatagram>
 #include <QProcess>
@@ -709,6 +710,10 @@ private slots:
         f.click("Button_RU");
         QCOMPARE(languageIndex, 2);
         QCOMPARE(find->text(), QStringLiteral("Остановить поиск (3)"));
+        // The longer Russian help is shown whole.
+        const QLabel *helpText = f.dialog.helpWindow()->findChild<QLabel *>();
+        QVERIFY(helpText->height() >= helpText->heightForWidth(helpText->width()));
+        QVERIFY(f.dialog.helpWindow()->rect().contains(helpText->geometry()));
         f.click("ptn_findDevice");
         QCOMPARE(find->text(), QStringLiteral("Поиск устройства"));
 
