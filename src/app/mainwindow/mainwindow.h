@@ -3,6 +3,7 @@
 #include <QMainWindow>
 
 class QLabel;
+class QTranslator;
 
 namespace Ui {
 class MainWindow;
@@ -120,4 +121,6 @@ private:
 
     Ui::MainWindow *ui;
     QLabel *statusLabel;
+    // Chinese, English, Russian and an empty one for unknown indexes.
+    QTranslator *languageTranslators[4] = {};
 };
