@@ -362,6 +362,23 @@ private slots:
         QCOMPARE(get<QPushButton>("connect")->text(), connectButton);
     }
 
+    // Switching back and forth keeps one translator per language.
+    void switchingReusesTranslators()
+    {
+        build();
+        for (int i = 0; i < 5; ++i) {
+            window->changeLanguage(2);
+            window->changeLanguage(1);
+        }
+        QCOMPARE(window->findChildren<QTranslator *>().size(), 3);
+        QCOMPARE(get<QGroupBox>("groupBox_2")->title(), QStringLiteral("Wall Mode"));
+        window->changeLanguage(2);
+        QCOMPARE(get<QGroupBox>("groupBox_2")->title(), QStringLiteral("Режим видеостены"));
+        // An unknown language falls back to whatever older translators hold.
+        window->changeLanguage(9);
+        QCOMPARE(get<QGroupBox>("groupBox_2")->title(), QStringLiteral("Режим видеостены"));
+    }
+
     void russianWidensWaitingDialogs()
     {
         build();

@@ -10,14 +10,20 @@ namespace {
 const char *const catalogues[] = {":/res/lanague_cn.qm", ":/res/lanague_en.qm", ":/res/lanague_ru.qm"};
 }
 
-// A new translator per switch: the newest one is consulted first and older ones
+// One translator per language, loaded once. A switch puts the chosen one on top
+// of the application's list: the newest is consulted first and the others
 // answer what it lacks, which is why the Chinese catalogue maps every text to
-// itself. Unknown indexes install an empty translator.
+// itself. An unknown index puts an empty translator on top.
 void MainWindow::installTranslation(int index)
 {
-    auto *translator = new QTranslator(qApp);
-    if (index >= 0 && index <= 2)
-        translator->load(QString::fromLatin1(catalogues[index]));
+    const int slot = (index >= 0 && index <= 2) ? index : 3;
+    QTranslator *&translator = languageTranslators[slot];
+    if (!translator) {
+        translator = new QTranslator(this);
+        if (slot < 3)
+            translator->load(QString::fromLatin1(catalogues[slot]));
+    }
+    QApplication::removeTranslator(translator);
     QApplication::installTranslator(translator);
 }
 
