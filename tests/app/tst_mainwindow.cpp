@@ -36,8 +36,11 @@ const QStringList lockedSet = {
     "inBtn_3",
     "inBtn_4",
     "currentChannelCBox",
-    "rightTBox",
+    "page1",
     "page2",
+    "page3",
+    "frame_processing",
+    "checkBox",
     "ckx_showWindow",
     "cbx_windowLevel",
     "ckx_enableAudio",
@@ -203,7 +206,9 @@ private slots:
             QVERIFY2(w && !w->isEnabled(), qPrintable(name));
         }
         // Connecting stays possible, and so does saving (not part of the set).
-        for (const char *name : {"connect", "NetConnectBtn", "DHCPon", "ptn_saveAll", "groupBox_3"})
+        // Offline editing can be chosen while locked (on the developer page).
+        for (const char *name :
+             {"connect", "NetConnectBtn", "DHCPon", "ptn_saveAll", "groupBox_3", "rightTBox", "ptn_offLine"})
             QVERIFY2(get(name)->isEnabled(), name);
 
         window->unlockControlPages();

@@ -60,10 +60,7 @@ class TestTcpLink : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        resetAppState();
-    }
+    void init() { resetAppState(); }
 
     void connectsSendsInOrderAndNoticesTheLoss()
     {
@@ -83,7 +80,9 @@ private slots:
         QCOMPARE(w.sendTimer->interval(), 55);
         QStringList sent;
         for (int i = 0; i < 20; ++i) // more than one tick can take, none lost
-            sent << QStringLiteral("00%1%2").arg(0x2b + (i % 2), 2, 16, QLatin1Char('0')).arg(i % 2, 4, 16, QLatin1Char('0'));
+            sent << QStringLiteral("00%1%2")
+                        .arg(0x2b + (i % 2), 2, 16, QLatin1Char('0'))
+                        .arg(i % 2, 4, 16, QLatin1Char('0'));
         for (const QString &c : sent)
             w.send(c);
         QStringList expected;
@@ -128,10 +127,12 @@ private slots:
     {
         QTest::addColumn<int>("language");
         QTest::addColumn<QString>("text");
-        QTest::newRow("zh") << 0 << "连接失败！请检查后重新连接！\n1、网口松了\n2、网络配置错误\n3、是否被其他的程序占用\n";
+        QTest::newRow("zh")
+            << 0 << "连接失败！请检查后重新连接！\n1、网口松了\n2、网络配置错误\n3、是否被其他的程序占用\n";
         QTest::newRow("ru sees the English source's translation")
             << 2
-            << "Не удалось подключиться! Пожалуйста, проверьте и переподключите! \n1.Сетевой интерфейс ослаблен "
+            << "Не удалось подключиться! Пожалуйста, проверьте и переподключите! \n1.Сетевой интерфейс "
+               "ослаблен "
                "\n2.Ошибка конфигурации сети\n3.Занят ли он другими программами";
     }
     void unansweredAddressTimesOut()
