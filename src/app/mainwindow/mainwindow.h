@@ -7,6 +7,7 @@
 #include <QStringList>
 
 class CommunicationDialog;
+class InputSourceButton;
 class NoticeWidget;
 class QComboBox;
 class QLabel;
@@ -25,6 +26,7 @@ class MainWindow;
 //   mainwindow.cpp          construction, destruction, locking the pages
 //   mainwindow_language.cpp language switch and re-labelling
 //   mainwindow_developer.cpp hidden developer buttons
+//   mainwindow_wall.cpp     wall rebuild, input buttons and drops, wall view wiring
 //   mainwindow_pending.cpp  hooks and slots other parts of the program fill in
 class MainWindow : public QMainWindow
 {
@@ -75,6 +77,16 @@ public:
     bool searchMode = false;
     int foundDeviceCount = 0;
     bool allWindowsRead = false;
+
+    // ---- Wall editor (mainwindow_wall.cpp) ----
+    // Sizes the wall from rowCbx x columnCbx, returns the windows to their
+    // default arrangement, refreshes the pages and refits the zoom.
+    void rebuildWall();
+    // An input button was dropped at a global position: the window there gets
+    // that source (button number 1..4).
+    void dropInputSource(int source, QPoint globalPos);
+    // inBtn_1 .. inBtn_4; index = a window's inputSourceId.
+    QList<InputSourceButton *> inputSourceButtons;
 
     int currentSceneIndex = 0;
     int currentChannelIndex = 0;
