@@ -232,6 +232,20 @@ private slots:
         QCOMPARE(f.queued().last(), QStringLiteral("e000c800c80780") + "0438");
     }
 
+    // A key during a drag pauses the mouse; the release must still let go.
+    void releaseAfterAKeyLetsTheWindowGo()
+    {
+        f.zoomToOne(QPointF(960, 540));
+        QWidget *vp = f.view->viewport();
+        sendMouse(vp, QEvent::MouseButtonPress, f.at(QPointF(960, 540)), Qt::LeftButton, Qt::LeftButton);
+        QTest::keyClick(f.view, Qt::Key_Right);
+        QVERIFY(!mouseEditingEnabled);
+        sendMouse(vp, QEvent::MouseButtonRelease, f.at(QPointF(960, 540)), Qt::LeftButton, Qt::NoButton);
+        QCOMPARE(f.item(0)->hitRegion, 0);
+        QVERIFY(keyEditingEnabled);
+        QVERIFY(f.queued().isEmpty()); // the key itself ran no command
+    }
+
     void noLinkRefusesThePress()
     {
         offlineMode = false;
