@@ -173,6 +173,19 @@ private slots:
         QVERIFY(near(plain.pixel(640, 300), QColor(136, 155, 177))); // no grid in 1 x 1
         QCOMPARE(dashPixels(plain), 0);
 
+        // Window 2 shows source 1: its number in the window colour round the centre
+        // (image 1440, 270); none without a source.
+        auto numberPixels = [&](const QImage &img) {
+            int n = 0;
+            for (int y = 120; y < 420; ++y)
+                for (int x = 1340; x < 1540; ++x)
+                    n += near(img.pixel(x, y), InputChannel::windowColour(2));
+            return n;
+        };
+        QVERIFY(numberPixels(plain) > 100);
+        f.item(1)->inputSourceId = 4;
+        QCOMPARE(numberPixels(render()), 0);
+
         f.item(0)->setSelected(true);
         f.scene->setWallLayout(QStringLiteral("3x3"));
         QImage marked = render();

@@ -8,6 +8,7 @@
 #include "userview.h"
 #include "wallfixture.h"
 
+#include <QAction>
 #include <QWheelEvent>
 #include <QtTest>
 
@@ -33,6 +34,44 @@ class TestWallView : public QObject
 private slots:
     void init() { f.setUp(); }
     void cleanup() { f.tearDown(); }
+
+    void rebuildSizesTheWallAndResetsTheWindows_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<QSizeF>("wall");
+        QTest::addColumn<double>("zoom");
+        QTest::newRow("1x1") << 1 << 1 << QSizeF(3840, 2160) << 0.2;
+        QTest::newRow("1x4") << 1 << 4 << QSizeF(7680, 1080) << 0.105;
+        QTest::newRow("3x1") << 3 << 1 << QSizeF(1920, 3240) << 0.16;
+        QTest::newRow("3x3") << 3 << 3 << QSizeF(3840, 2160) << 0.14;
+        QTest::newRow("1x9") << 1 << 9 << QSizeF(17280, 1080) << 0.045;
+    }
+    void rebuildSizesTheWallAndResetsTheWindows()
+    {
+        QFETCH(int, rows);
+        QFETCH(int, columns);
+        QFETCH(QSizeF, wall);
+        QFETCH(double, zoom);
+        f.view->closeWindow(2);
+        f.item(1)->isFrozen = true;
+        f.scene->changeLayer(3, 1);
+        f.rebuild(rows, columns);
+        QCOMPARE(f.scene->sceneRect(), QRectF(QPointF(0, 0), wall));
+        QCOMPARE(f.scene->currentLayoutName, QStringLiteral("1x1"));
+        QVERIFY(qFuzzyCompare(f.view->transform().m11(), zoom));
+        const QPointF quarters[] = {
+            {0, 0}, {wall.width() / 2, 0}, {0, wall.height() / 2}, {wall.width() / 2, wall.height() / 2}};
+        const int inputs[] = {1, 0, 3, 2};
+        for (int i = 0; i < 4; ++i) {
+            const InputChannel *w = f.item(i);
+            QCOMPARE(w->windowGeometry(), (w4::WindowGeometry{quarters[i], wall / 2}));
+            QCOMPARE(w->layer, i + 1);
+            QCOMPARE(w->inputSourceId, inputs[i]);
+            QVERIFY(w->isOpen && w->isVisible() && !w->isFrozen);
+            QVERIFY(!f.view->openWindowActions.at(i)->isVisible());
+        }
+    }
 
     void shiftRightInAOneByFourWall()
     {
