@@ -58,6 +58,29 @@ private slots:
         QVERIFY(w->isSelected()); // a click without a move selects
     }
 
+    void hoverShowsTheHandleCursor_data()
+    {
+        QTest::addColumn<QPointF>("itemPoint");
+        QTest::addColumn<int>("shape");
+        QTest::newRow("top-left") << QPointF(40, 40) << int(Qt::SizeFDiagCursor);
+        QTest::newRow("bottom-right") << QPointF(360, 260) << int(Qt::SizeFDiagCursor);
+        QTest::newRow("top-right") << QPointF(360, 40) << int(Qt::SizeBDiagCursor);
+        QTest::newRow("bottom-left") << QPointF(40, 260) << int(Qt::SizeBDiagCursor);
+        QTest::newRow("body") << QPointF(200, 150) << int(Qt::ArrowCursor);
+    }
+    void hoverShowsTheHandleCursor()
+    {
+        QFETCH(QPointF, itemPoint);
+        QFETCH(int, shape);
+        InputChannel *w = smallWindow();
+        w->setCursor(Qt::WaitCursor);
+        // Enter, then move: the item hears a hover move at the second point.
+        const QPoint p = f.at(w->mapToScene(itemPoint));
+        sendMouse(f.view->viewport(), QEvent::MouseMove, p + QPoint(1, 1), Qt::NoButton, Qt::NoButton);
+        sendMouse(f.view->viewport(), QEvent::MouseMove, p, Qt::NoButton, Qt::NoButton);
+        QCOMPARE(int(w->cursor().shape()), shape);
+    }
+
     void cornerDragResizes_data()
     {
         QTest::addColumn<QPointF>("grab");
