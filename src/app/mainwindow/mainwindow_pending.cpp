@@ -17,14 +17,6 @@ bool MainWindow::handleStatusDatagram(const QByteArray &)
 void MainWindow::setupReadBack() {}
 void MainWindow::on_ptn_refresh_clicked() {}
 
-// ---- Wall editor: wall view, input buttons, crop editor ----
-
-void MainWindow::setupInputSourceButtons() {}
-void MainWindow::connectWallView() {}
-void MainWindow::setWallMenusEnabled(bool) {}
-void MainWindow::setWindowsMovable(bool) {}
-void MainWindow::restartGeometryGate(int) {}
-
 // ---- Control pages ----
 
 void MainWindow::buildSpliceCommandMap() {}
