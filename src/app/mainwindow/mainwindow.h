@@ -11,6 +11,7 @@
 #include <QStringList>
 
 class CommunicationDialog;
+class InputSourceButton;
 class PagesWall;
 class QColor;
 class QColorDialog;
@@ -32,6 +33,7 @@ class MainWindow;
 //   mainwindow.cpp          construction, destruction, locking the pages
 //   mainwindow_language.cpp language switch and re-labelling
 //   mainwindow_developer.cpp hidden developer buttons
+//   mainwindow_wall.cpp     wall rebuild, input buttons and drops, wall view wiring
 //   mainwindow_pending.cpp  hooks and slots other parts of the program fill in
 class MainWindow : public QMainWindow
 {
@@ -83,6 +85,16 @@ public:
     int foundDeviceCount = 0;
     bool allWindowsRead = false;
 
+    // ---- Wall editor (mainwindow_wall.cpp) ----
+    // Sizes the wall from rowCbx x columnCbx, returns the windows to their
+    // default arrangement, refreshes the pages and refits the zoom.
+    void rebuildWall();
+    // An input button was dropped at a global position: the window there gets
+    // that source (button number 1..4).
+    void dropInputSource(int source, QPoint globalPos);
+    // inBtn_1 .. inBtn_4; index = a window's inputSourceId.
+    QList<InputSourceButton *> inputSourceButtons;
+
     int currentSceneIndex = 0;
     int currentChannelIndex = 0;
     // Layout last applied with the "modify" button or read from the device.
@@ -101,9 +113,6 @@ public:
     // The geometry fields lie within the wall; otherwise they are put back and the
     // user is told.
     bool checkWindowGeometry();
-    // A window got a new source from the wall's menu: its crop becomes the whole
-    // source picture.
-    void resetCropToSource(int window, int inputSourceId);
     // The record of window 0..3 of the edited scene (null for another index).
     w4::WindowRecord *recordOf(int window);
     PagesWall *pagesWall() const { return wall; }

@@ -40,8 +40,7 @@ void MainWindow::onSelectSceneClicked()
         ui->columnCbx->setCurrentText(shown.mid(2, 1));
         return;
     }
-    wall->rebuild(rows, columns);
-    refreshCurrentWindow();
+    wall->rebuild();
     const QString name = w4::layoutName(rows, columns);
     wall->setLayoutName(name);
     send(spliceCommandMap.value(name));

@@ -4,7 +4,9 @@
 #include "cropeditor.h"
 #include "mainwindow.h"
 #include "mainwindow_pageswall.h"
+#include "sliceupview.h"
 #include "ui_mainwindow.h"
+#include "userview.h"
 
 #include <QCursor>
 #include <QIntValidator>
@@ -78,7 +80,7 @@ bool linkOrOffline()
 
 void MainWindow::wireControlPages()
 {
-    wall = new PagesWall(this);
+    wall = new PagesWall(this, ui->graphicsView, ui->sliceUpView);
     sliderThrottleTimer = new QTimer(this);
     sliderThrottleTimer->setInterval(w4::SliderThrottle::PeriodMs);
     connect(sliderThrottleTimer, &QTimer::timeout, this, [this] {
@@ -379,16 +381,4 @@ void MainWindow::setDeinterlaceGroupEnabled(bool enabled)
 w4::WindowRecord *MainWindow::recordOf(int window)
 {
     return wall ? wall->record(window) : nullptr;
-}
-
-void MainWindow::resetCropToSource(int window, int inputSourceId)
-{
-    w4::WindowRecord *r = recordOf(window);
-    if (!r)
-        return;
-    const QSize size = wall->sourceResolution(inputSourceId);
-    r->cropHStart = 0;
-    r->cropVStart = 0;
-    r->cropHEnd = size.width();
-    r->cropVEnd = size.height();
 }

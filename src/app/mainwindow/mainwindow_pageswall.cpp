@@ -1,132 +1,152 @@
 #include "mainwindow_pageswall.h"
 
-#include "commands.h"
+#include "inputchannel.h"
+#include "inputsourcebutton.h"
 #include "mainwindow.h"
-#include "wallgeometry.h"
-#include "walllayers.h"
+#include "resolutionratioscene.h"
+#include "sliceupview.h"
+#include "userview.h"
 
-namespace {
-bool isWindow(int window)
+#include <QAction>
+
+PagesWall::PagesWall(MainWindow *owner, UserView *view, SliceUpView *cropView)
+    : QObject(owner), owner(owner), view(view), cropView(cropView)
 {
-    return window >= 0 && window < 4;
 }
-} // namespace
 
-PagesWall::PagesWall(MainWindow *owner) : QObject(owner), owner(owner)
+InputChannel *PagesWall::item(int window) const
 {
-    for (int i = 0; i < 4; ++i) {
-        records[i] = w4::WindowRecord(i + 1);
-        records[i].windowRect = QRectF(0, 0, wall.width() / 2, wall.height() / 2);
-        positions[i] = w4::defaultWindowPosition(i, wall);
-    }
+    return view->window(window);
+}
+
+ResolutionRatioScene *PagesWall::scene() const
+{
+    return view->currentScene();
 }
 
 w4::WindowRecord *PagesWall::record(int window)
 {
-    return isWindow(window) ? &records[window] : nullptr;
+    InputChannel *i = item(window);
+    return i ? &i->record() : nullptr;
 }
 
 QPointF PagesWall::position(int window) const
 {
-    return isWindow(window) ? positions[window] : QPointF();
+    const InputChannel *i = item(window);
+    return i ? i->pos() : QPointF();
 }
 
 void PagesWall::setPosition(int window, const QPointF &pos)
 {
-    if (isWindow(window))
-        positions[window] = pos;
+    if (InputChannel *i = item(window))
+        i->setPos(pos);
 }
 
 void PagesWall::setSize(int window, const QSizeF &size)
 {
-    if (isWindow(window))
-        records[window].windowRect = QRectF(QPointF(0, 0), size);
+    if (InputChannel *i = item(window))
+        i->setWindowSize(size);
 }
 
-void PagesWall::redraw(int) {}
+void PagesWall::redraw(int window)
+{
+    if (InputChannel *i = item(window))
+        i->update();
+}
 
 QSizeF PagesWall::wallSize() const
 {
-    return wall;
+    return scene()->wallSize();
 }
 
 QString PagesWall::layoutName() const
 {
-    return layout;
+    return scene()->currentLayoutName;
 }
 
 void PagesWall::setLayoutName(const QString &name)
 {
-    layout = name;
+    scene()->setWallLayout(name);
 }
 
-void PagesWall::rebuild(int rows, int columns)
+void PagesWall::rebuild()
 {
-    wall = w4::wallSizeFor(rows, columns);
-    layout = QStringLiteral("1x1");
-    for (int i = 0; i < 4; ++i) {
-        records[i] = w4::defaultWindowRecord(i, wall);
-        positions[i] = w4::defaultWindowPosition(i, wall);
-    }
+    owner->rebuildWall();
 }
 
 void PagesWall::showWindow(int window)
 {
-    if (isWindow(window))
-        records[window].isShown = true;
+    if (InputChannel *i = item(window)) {
+        i->showItem();
+        view->syncOpenWindowMenu();
+    }
 }
 
 void PagesWall::openWindow(int window)
 {
-    if (!isWindow(window))
-        return;
-    records[window].isShown = true;
-    owner->send(w4::windowParameterCommand(window, 0x2B, 1));
+    if (item(window))
+        view->openWindow(window);
 }
 
 void PagesWall::closeWindow(int window)
 {
-    if (!isWindow(window))
-        return;
-    records[window].isShown = false;
-    owner->send(w4::windowParameterCommand(window, 0x2B, 0));
+    if (item(window))
+        view->closeWindow(window);
 }
 
 void PagesWall::changeLayer(int window, int op)
 {
-    if (!isWindow(window))
-        return;
-    w4::Layers layers;
-    for (int i = 0; i < 4; ++i)
-        layers[i] = records[i].layer;
-    if (w4::changeLayer(layers, window, op)) {
-        for (int i = 0; i < 4; ++i)
-            records[i].layer = layers[i];
-    }
+    if (item(window))
+        scene()->changeLayer(window, op);
 }
 
-void PagesWall::focusWindow(int) {}
+void PagesWall::focusWindow(int window)
+{
+    if (InputChannel *i = item(window))
+        i->setFocus();
+}
 
 QSize PagesWall::sourceResolution(int inputSourceId) const
 {
-    return w4::inputResolution(inputSourceId, sourceSizes);
+    QVector<QSize> sizes;
+    for (const InputSourceButton *b : owner->inputSourceButtons)
+        sizes << QSize(b->sourceWidth, b->sourceHeight);
+    return w4::inputResolution(inputSourceId, sizes);
 }
 
-void PagesWall::setSourceSize(int inputSourceId, const QSize &size)
+void PagesWall::bindCropEditor(int window, const QSize &resolution, const w4::WindowGeometry &geometry,
+                               bool redraw)
 {
-    if (isWindow(inputSourceId))
-        sourceSizes[inputSourceId] = size;
+    SliceUpScene *s = cropView->cropScene;
+    s->cropItem->boundWindow = item(window);
+    s->setResolution(resolution.width(), resolution.height());
+    s->cropItem->placeCrop(geometry);
+    if (redraw)
+        s->update();
 }
 
-void PagesWall::bindCropEditor(int window, const QSize &, const w4::WindowGeometry &item, bool)
+void PagesWall::moveCropItem(const w4::WindowGeometry &geometry)
 {
-    cropBoundWindow = window;
-    cropItemGeometry = item;
+    cropView->cropScene->cropItem->placeCrop(geometry);
 }
 
-void PagesWall::moveCropItem(const w4::WindowGeometry &item)
+// Each set flag checks its entry and clears the others, in the menu's order, so
+// the last set flag wins.
+void PagesWall::showMenuFlags(const w4::WindowRecord &r)
 {
-    cropItemGeometry = item;
+    const bool audio[] = {r.audioOutAllPorts, r.audioOutPort1Only, r.audioOutDisabled};
+    const QList<QAction *> &a = view->audioOutActions;
+    for (int i = 0; i < 3 && i < a.size(); ++i) {
+        if (audio[i]) {
+            for (int j = 0; j < a.size(); ++j)
+                a.at(j)->setChecked(j == i);
+        } else {
+            a.at(i)->setChecked(false);
+        }
+    }
+    const QList<QAction *> &v = view->videoGenActions;
+    if (v.size() == 2) {
+        v.at(0)->setChecked(r.videoGenMode);
+        v.at(1)->setChecked(!r.videoGenMode);
+    }
 }
-
-void PagesWall::showMenuFlags(const w4::WindowRecord &) {}

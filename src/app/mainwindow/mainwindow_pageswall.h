@@ -8,26 +8,28 @@
 #include <QSize>
 #include <QSizeF>
 #include <QString>
-#include <QVector>
 
-#include <array>
-
+class InputChannel;
 class MainWindow;
+class ResolutionRatioScene;
+class SliceUpView;
+class UserView;
 
-// What the control pages need from the wall editor: the edited scene's four
-// windows (record, position, size), the wall's size and grid, opening, closing
-// and stacking windows, the crop editor and the picture sizes of the inputs.
-// The pages reach the wall only through here.
+// What the control pages need from the wall editor, in the pages' own terms: the
+// shown scene's four windows (record, position, size), the wall's size and grid,
+// opening, closing and stacking windows, the crop editor and the picture sizes
+// of the inputs. The pages reach the wall only through here.
 class PagesWall : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit PagesWall(MainWindow *owner);
+    PagesWall(MainWindow *owner, UserView *view, SliceUpView *cropView);
 
-    // Window 0..3 of the edited scene; null for another index.
+    // Window 0..3 of the shown scene; null for another index.
     w4::WindowRecord *record(int window);
     QPointF position(int window) const;
+    // Kept inside the wall by the item.
     void setPosition(int window, const QPointF &pos);
     void setSize(int window, const QSizeF &size);
     void redraw(int window);
@@ -35,8 +37,8 @@ public:
     QSizeF wallSize() const;
     QString layoutName() const;
     void setLayoutName(const QString &name);
-    // Resizes the wall for rows x columns and puts the windows back to defaults.
-    void rebuild(int rows, int columns);
+    // The wall for the row and column selectors, windows back to their defaults.
+    void rebuild();
 
     // Shown on the wall without telling the device (a mode command does that).
     void showWindow(int window);
@@ -49,24 +51,19 @@ public:
 
     // Picture size of input 0..3; 3840 x 2160 without an input.
     QSize sourceResolution(int inputSourceId) const;
-    void setSourceSize(int inputSourceId, const QSize &size);
 
     // The crop editor shows `window`'s crop on a picture of `resolution`.
     void bindCropEditor(int window, const QSize &resolution, const w4::WindowGeometry &item, bool redraw);
     void moveCropItem(const w4::WindowGeometry &item);
-    w4::WindowGeometry cropItem() const { return cropItemGeometry; }
-    int cropWindow() const { return cropBoundWindow; }
 
     // The wall menus' audio-output and VideoGen marks follow the window.
     void showMenuFlags(const w4::WindowRecord &record);
 
 private:
+    InputChannel *item(int window) const;
+    ResolutionRatioScene *scene() const;
+
     MainWindow *owner;
-    std::array<w4::WindowRecord, 4> records;
-    std::array<QPointF, 4> positions;
-    QSizeF wall{3840, 2160};
-    QString layout = QStringLiteral("1x1");
-    QVector<QSize> sourceSizes{QSize(3840, 2160), QSize(3840, 2160), QSize(3840, 2160), QSize(3840, 2160)};
-    w4::WindowGeometry cropItemGeometry;
-    int cropBoundWindow = -1;
+    UserView *view;
+    SliceUpView *cropView;
 };

@@ -24,12 +24,6 @@ QPair<QString, QString> MainWindow::networkDeviceEndpoint() const
     return {};
 }
 
-// ---- Wall editor: wall view, input buttons, crop editor ----
-
-void MainWindow::setupInputSourceButtons() {}
-void MainWindow::connectWallView() {}
-void MainWindow::setWallMenusEnabled(bool) {}
-void MainWindow::setWindowsMovable(bool) {}
 
 // ---- Title bar and re-labelling of the other windows ----
 
