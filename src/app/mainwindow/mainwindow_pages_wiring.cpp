@@ -336,9 +336,10 @@ void MainWindow::refreshCropEditor(int window)
 }
 
 // The frozen window's pages: nothing can be edited but the freeze controls, the
-// window selector and the input buttons. The page holding the freeze controls
-// stays open; the geometry page and the processing block are closed with it.
-// Without a link the pages stay locked as a whole.
+// window selector and the input buttons. The tool box itself must stay enabled
+// for the freeze controls on it to work, so the pages the lock does not cover
+// (geometry, developer) are closed here. Without a link the pages stay locked as
+// a whole.
 void MainWindow::applyFrozenLock()
 {
     lockControlPages();
@@ -346,7 +347,7 @@ void MainWindow::applyFrozenLock()
         return;
     ui->rightTBox->setEnabled(true);
     ui->page1->setEnabled(false);
-    ui->frame_processing->setEnabled(false);
+    ui->page5->setEnabled(false);
     for (QWidget *w :
          {static_cast<QWidget *>(ui->ckx_freezeWindow), static_cast<QWidget *>(ui->ptn_FreezeAllWindow),
           static_cast<QWidget *>(ui->currentChannelCBox), static_cast<QWidget *>(ui->inBtn_1),
@@ -365,7 +366,7 @@ void MainWindow::unlockForWindow()
     }
     unlockControlPages();
     ui->page1->setEnabled(true);
-    ui->frame_processing->setEnabled(true);
+    ui->page5->setEnabled(true);
 }
 
 void MainWindow::setDeinterlaceGroupEnabled(bool enabled)
