@@ -9,6 +9,7 @@
 #include "mainwindow.h"
 #include "resolutionratioscene.h"
 #include "userview.h"
+#include "waitingwidget.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -18,6 +19,24 @@
 #include <QtTest>
 
 #include <memory>
+
+// Records the text of every waiting dialog as it is shown.
+class WaitingSpy : public QObject
+{
+public:
+    WaitingSpy() { qApp->installEventFilter(this); }
+    ~WaitingSpy() override { qApp->removeEventFilter(this); }
+    QStringList texts;
+
+protected:
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        if (e->type() == QEvent::Show)
+            if (auto *w = qobject_cast<WaitingWidget *>(o))
+                texts << w->text();
+        return false;
+    }
+};
 
 class PageFixture : public QObject
 {

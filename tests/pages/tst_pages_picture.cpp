@@ -3,7 +3,6 @@
 // the picture reset.
 #include "pagefixture.h"
 #include "sliceupview.h"
-#include "waitingwidget.h"
 
 #include <QCheckBox>
 #include <QCursor>
@@ -62,23 +61,6 @@ const char *const editNames[] = {
     "ldt_PanelGammaMode",
 };
 
-// Records the text of every waiting dialog as it is shown.
-class WaitingSpy : public QObject
-{
-public:
-    WaitingSpy() { qApp->installEventFilter(this); }
-    ~WaitingSpy() override { qApp->removeEventFilter(this); }
-    QStringList texts;
-
-protected:
-    bool eventFilter(QObject *o, QEvent *e) override
-    {
-        if (e->type() == QEvent::Show)
-            if (auto *w = qobject_cast<WaitingWidget *>(o))
-                texts << w->text();
-        return false;
-    }
-};
 } // namespace
 
 class TestPagesPicture : public PageFixture
