@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QPushButton>
+#include <QTranslator>
 
 Q_DECLARE_METATYPE(w4::DivisionMode)
 
@@ -22,7 +23,14 @@ private slots:
     void initTestCase() { enterScratchDir(); }
     void cleanupTestCase() { leaveScratchDir(); }
     void init() { build(); }
-    void cleanup() { mw.reset(); }
+    void cleanup()
+    {
+        mw.reset();
+        for (QTranslator *t : qApp->findChildren<QTranslator *>()) {
+            QCoreApplication::removeTranslator(t);
+            delete t;
+        }
+    }
 
     void spliceMapHasEveryLayout()
     {
@@ -50,7 +58,8 @@ private slots:
         QTest::mouseClick(selectScene(), Qt::LeftButton);
         QVERIFY(answer.waitDone());
         QCOMPARE(answer.last().title, QStringLiteral("提示"));
-        QCOMPARE(answer.last().text, QStringLiteral("更改完成，请手动重启VEXOR-W4PRO！"));
+        // The Chinese catalogue words the source text its own way.
+        QCOMPARE(answer.last().text, QStringLiteral("更改完成，请手动重启设备"));
         QCOMPARE(queued(), QStringList{"0601000f"});
         QCOMPARE(view()->currentScene()->currentLayoutName, QStringLiteral("3x3"));
         QCOMPARE(view()->currentScene()->wallSize(), QSizeF(3840, 2160));
@@ -81,6 +90,32 @@ private slots:
         QVERIFY(selectScene()->isEnabled());
         chooseLayout(3, 4);
         QVERIFY(!selectScene()->isEnabled());
+    }
+
+    // The pages' own texts come from their catalogues.
+    void refusalSpeaksTheChosenLanguage_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("english") << 1 << "Error"
+                                 << "The product of rows and columns cannot be greater than 9";
+        QTest::newRow("russian") << 2 << "ошибка"
+                                 << "Произведение строк и столбцов не может превышать 9";
+    }
+
+    void refusalSpeaksTheChosenLanguage()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        mw->changeLanguage(language);
+        chooseLayout(5, 2);
+        DialogAnswerer answer(DialogAnswerer::Ok);
+        QTest::mouseClick(selectScene(), Qt::LeftButton);
+        QVERIFY(answer.waitDone());
+        QCOMPARE(answer.last().title, title);
+        QCOMPARE(answer.last().text, text);
     }
 
     void divisionModes_data()
@@ -196,7 +231,7 @@ private slots:
         get<QPushButton>("ptn_saveAll")->click();
         QVERIFY(answer.waitDone(10000));
         QCOMPARE(queued(), QStringList{"04140000"});
-        QCOMPARE(waits.texts, QStringList{"waiting"});
+        QCOMPARE(waits.texts, QStringList{"等待中..."});
         QCOMPARE(answer.last().title, QStringLiteral("消息"));
         QCOMPARE(answer.last().text, QStringLiteral("保存成功！"));
     }
@@ -234,7 +269,7 @@ private slots:
         QCOMPARE(answer.last().title, QStringLiteral("消息"));
         QCOMPARE(answer.last().text, QStringLiteral("恢复成功，请手动重启设备！"));
         QCOMPARE(queued().value(0), QStringLiteral("08070000"));
-        QCOMPARE(waits.texts, QStringList{"waiting"});
+        QCOMPARE(waits.texts, QStringList{"等待中..."});
         QCOMPARE(get<QComboBox>("rowCbx")->currentText(), QStringLiteral("1"));
         QCOMPARE(get<QComboBox>("columnCbx")->currentText(), QStringLiteral("1"));
         QCOMPARE(view()->currentScene()->currentLayoutName, QStringLiteral("1x1"));
