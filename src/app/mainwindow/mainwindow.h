@@ -34,6 +34,8 @@ class MainWindow;
 //   mainwindow_language.cpp language switch and re-labelling
 //   mainwindow_developer.cpp hidden developer buttons
 //   mainwindow_wall.cpp     wall rebuild, input buttons and drops, wall view wiring
+//   mainwindow_pages_wiring.cpp, mainwindow_picture.cpp, mainwindow_window.cpp,
+//   mainwindow_layout.cpp, mainwindow_maintenance.cpp  the control pages
 //   mainwindow_pending.cpp  hooks and slots other parts of the program fill in
 class MainWindow : public QMainWindow
 {
@@ -156,6 +158,8 @@ private:
     // Refresh of the pages in progress (for nested refreshes of the same window).
     int refreshingWindow = -1;
     bool refreshAgain = false;
+
+public:
     // ---- end of control pages ----
 
 signals:
