@@ -238,8 +238,16 @@ void InputChannel::mouseMoveEvent(QGraphicsSceneMouseEvent *event)
 
 void InputChannel::mouseReleaseEvent(QGraphicsSceneMouseEvent *event)
 {
-    if (!mouseEditingEnabled)
+    if (!mouseEditingEnabled) {
+        // A key paused the mouse during the drag. The button is up all the same:
+        // the window must not stay held (the view would report it forever) and
+        // the keys must work again.
+        if (hitRegion != w4::HitNone) {
+            hitRegion = w4::HitNone;
+            keyEditingEnabled = true;
+        }
         return;
+    }
     keyEditingEnabled = true;
     emit updateCurrentChange();
     hitRegion = w4::HitNone;
