@@ -1,12 +1,9 @@
 // Control pages: wiring at construction, the slider / line-edit pairs of the
 // picture values and the refresh of every control from the current window.
 #include "appstate.h"
-#include "cropeditor.h"
 #include "mainwindow.h"
 #include "mainwindow_pageswall.h"
-#include "sliceupview.h"
 #include "ui_mainwindow.h"
-#include "userview.h"
 
 #include <QCursor>
 #include <QIntValidator>
@@ -330,9 +327,7 @@ void MainWindow::refreshControls(int window)
 void MainWindow::refreshCropEditor(int window)
 {
     const w4::WindowRecord *r = recordOf(window);
-    const QSize resolution = wall->sourceResolution(r->inputSourceId);
-    const w4::WindowGeometry item = w4::cropItemGeometry(w4::cropAreaOf(*r), w4::sourceScale(resolution));
-    wall->bindCropEditor(window, resolution, item, r->inputSourceId != 4);
+    wall->bindCropEditor(window, wall->sourceResolution(r->inputSourceId), r->inputSourceId != 4);
 }
 
 // The frozen window's pages: nothing can be edited but the freeze controls, the

@@ -114,15 +114,11 @@ QSize PagesWall::sourceResolution(int inputSourceId) const
     return w4::inputResolution(inputSourceId, sizes);
 }
 
-void PagesWall::bindCropEditor(int window, const QSize &resolution, const w4::WindowGeometry &geometry,
-                               bool redraw)
+void PagesWall::bindCropEditor(int window, const QSize &resolution, bool redraw)
 {
-    SliceUpScene *s = cropView->cropScene;
-    s->cropItem->boundWindow = item(window);
-    s->setResolution(resolution.width(), resolution.height());
-    s->cropItem->placeCrop(geometry);
+    cropView->bindWindow(item(window), resolution);
     if (redraw)
-        s->update();
+        cropView->cropScene->update();
 }
 
 void PagesWall::moveCropItem(const w4::WindowGeometry &geometry)

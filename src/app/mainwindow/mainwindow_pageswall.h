@@ -52,8 +52,9 @@ public:
     // Picture size of input 0..3; 3840 x 2160 without an input.
     QSize sourceResolution(int inputSourceId) const;
 
-    // The crop editor shows `window`'s crop on a picture of `resolution`.
-    void bindCropEditor(int window, const QSize &resolution, const w4::WindowGeometry &item, bool redraw);
+    // The crop editor shows `window`'s crop, from its record, on a picture of
+    // `resolution`.
+    void bindCropEditor(int window, const QSize &resolution, bool redraw);
     void moveCropItem(const w4::WindowGeometry &item);
 
     // The wall menus' audio-output and VideoGen marks follow the window.
