@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSlider>
+#include <QTranslator>
 
 class TestPagesWindow : public PageFixture
 {
@@ -35,7 +36,14 @@ private slots:
     void initTestCase() { enterScratchDir(); }
     void cleanupTestCase() { leaveScratchDir(); }
     void init() { build(); }
-    void cleanup() { mw.reset(); }
+    void cleanup()
+    {
+        mw.reset();
+        for (QTranslator *t : qApp->findChildren<QTranslator *>()) {
+            QCoreApplication::removeTranslator(t);
+            delete t;
+        }
+    }
 
     void geometryIsScaledToTheDevice_data()
     {
@@ -271,6 +279,16 @@ private slots:
         QCOMPARE(takeQueued(), QStringList{"022c0000"});
         QVERIFY(!rec(2).isFrozen);
         QVERIFY(enabledNames().size() > 40);
+    }
+
+    // Switching the language keeps the label of the current window's state.
+    void freezeAllLabelSurvivesALanguageSwitch()
+    {
+        get<QPushButton>("ptn_FreezeAllWindow")->click();
+        mw->changeLanguage(1);
+        QTRY_COMPARE(get<QPushButton>("ptn_FreezeAllWindow")->text(), QStringLiteral("Unfreeze all"));
+        mw->changeLanguage(0);
+        QTRY_COMPARE(get<QPushButton>("ptn_FreezeAllWindow")->text(), QStringLiteral("全部解冻"));
     }
 
     // A frozen window that also reads as solid-coloured is shown frozen only.

@@ -6,10 +6,12 @@
 #include "ui_mainwindow.h"
 
 #include <QCursor>
+#include <QEvent>
 #include <QIntValidator>
 #include <QTimer>
 
 #include <array>
+#include <functional>
 
 namespace {
 
@@ -72,6 +74,29 @@ bool linkOrOffline()
 {
     return serialConnected || networkConnected || offlineMode;
 }
+
+// Re-labelling the form puts the form's text back on widgets whose text follows
+// the current window; this runs `relabel` once the language change is through.
+class RelabelOnLanguageChange : public QObject
+{
+public:
+    RelabelOnLanguageChange(QWidget *watched, std::function<void()> relabel)
+        : QObject(watched), relabel(std::move(relabel))
+    {
+        watched->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::LanguageChange)
+            QTimer::singleShot(0, this, relabel);
+        return false;
+    }
+
+private:
+    std::function<void()> relabel;
+};
 
 } // namespace
 
@@ -143,6 +168,11 @@ void MainWindow::wireControlPages()
             &MainWindow::onWindowLevelChanged);
 
     wirePictureValuePairs();
+
+    new RelabelOnLanguageChange(ui->ptn_FreezeAllWindow, [this] {
+        const w4::WindowRecord *r = recordOf(ui->currentChannelCBox->currentIndex());
+        ui->ptn_FreezeAllWindow->setText(r && r->isFrozen ? tr("全部解冻") : tr("全部冻结"));
+    });
 
     connect(ui->currentChannelCBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             [this](int index) { changeUIBaseSelectChannel(index + 1); });
