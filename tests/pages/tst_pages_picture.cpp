@@ -205,6 +205,23 @@ private slots:
         QCOMPARE(queued(), QStringList{"020a0078"});
     }
 
+    // The wall chooses the current window too: a click on a window, then Tab.
+    void wallChoosesTheCurrentWindow()
+    {
+        mw->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mw.get()));
+        item(2)->setWindowGeometry({QPointF(0, 1080), QSizeF(1500, 1000)});
+        const QPoint at = view()->mapFromScene(item(2)->sceneBoundingRect().center());
+        QTest::mouseClick(view()->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        QCOMPARE(get<QComboBox>("currentChannelCBox")->currentIndex(), 2);
+        QCOMPARE(get<QLineEdit>("ldt_Width")->text(), QStringLiteral("1500"));
+        QCOMPARE(get<QLineEdit>("ldt_PosY")->text(), QStringLiteral("1080"));
+
+        QTest::keyClick(view(), Qt::Key_Tab);
+        QCOMPARE(get<QComboBox>("currentChannelCBox")->currentIndex(), 3);
+        QCOMPARE(get<QLineEdit>("ldt_PosX")->text(), QString::number(int(item(3)->pos().x())));
+    }
+
     void mirrorBoxesCompareWithTheRecord()
     {
         auto *box = get<QCheckBox>("ckx_horizontalMirrored");
