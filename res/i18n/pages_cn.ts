@@ -8,10 +8,6 @@
         <translation>全部解冻</translation>
     </message>
     <message>
-        <source>错误</source>
-        <translation>错误</translation>
-    </message>
-    <message>
         <source>提示</source>
         <translation>提示</translation>
     </message>
@@ -26,10 +22,6 @@
     <message>
         <source>超出%1X%2分辨率</source>
         <translation>超出%1X%2分辨率</translation>
-    </message>
-    <message>
-        <source>请先建立连接！</source>
-        <translation>请先建立连接！</translation>
     </message>
     <message>
         <source>起始位置不能大于结束位置！</source>

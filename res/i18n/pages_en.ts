@@ -8,10 +8,6 @@
         <translation>Unfreeze all</translation>
     </message>
     <message>
-        <source>错误</source>
-        <translation>Error</translation>
-    </message>
-    <message>
         <source>提示</source>
         <translation>Tips</translation>
     </message>
@@ -26,10 +22,6 @@
     <message>
         <source>超出%1X%2分辨率</source>
         <translation>Beyond %1X%2 resolution</translation>
-    </message>
-    <message>
-        <source>请先建立连接！</source>
-        <translation>Please establish a connection first!</translation>
     </message>
     <message>
         <source>起始位置不能大于结束位置！</source>

@@ -8,10 +8,6 @@
         <translation>Разморозить все</translation>
     </message>
     <message>
-        <source>错误</source>
-        <translation>ошибка</translation>
-    </message>
-    <message>
         <source>提示</source>
         <translation>подсказка</translation>
     </message>
@@ -26,10 +22,6 @@
     <message>
         <source>超出%1X%2分辨率</source>
         <translation>Превышение разрешения %1X%2</translation>
-    </message>
-    <message>
-        <source>请先建立连接！</source>
-        <translation>Пожалуйста, сначала установите соединение!</translation>
     </message>
     <message>
         <source>起始位置不能大于结束位置！</source>

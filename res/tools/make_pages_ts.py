@@ -3,18 +3,15 @@
 picture, layout and maintenance controls) that the form does not carry. Edit
 the table, run this script, commit the three files. The Chinese catalogue maps
 every source to itself, or to the Chinese form where it differs."""
-import os
-from xml.sax.saxutils import escape
+from tsgen import write_catalogues
 
 # (source, english, russian[, chinese])
 TEXTS = [
     ("全部解冻", "Unfreeze all", "Разморозить все"),
-    ("错误", "Error", "ошибка"),
     ("提示", "Tips", "подсказка"),
     ("警告", "Warning", "Предупреждение"),
     ("消息", "Information", "сообщение"),
     ("超出%1X%2分辨率", "Beyond %1X%2 resolution", "Превышение разрешения %1X%2"),
-    ("请先建立连接！", "Please establish a connection first!", "Пожалуйста, сначала установите соединение!"),
     ("起始位置不能大于结束位置！", "The start position cannot be greater than the end position!",
      "Начальная позиция не может быть больше конечной позиции!"),
     ("结束位置不能大于输入源分辨率(%1x%2)！",
@@ -35,30 +32,5 @@ TEXTS = [
      "Перезагрузка устройства вручную, пожалуйста!"),
 ]
 
-LANGS = {"cn": "zh_CN", "en": "en_US", "ru": "ru_RU"}
-
-
-def text(s):
-    return escape(s).replace('"', "&quot;")
-
-
-def write(lang, path):
-    lines = ['<?xml version="1.0" encoding="utf-8"?>', "<!DOCTYPE TS>",
-             f'<TS version="2.1" language="{LANGS[lang]}" sourcelanguage="zh_CN">',
-             "<context>", "    <name>MainWindow</name>"]
-    for row in TEXTS:
-        source = row[0]
-        if lang == "cn":
-            tr = row[3] if len(row) > 3 else source
-        else:
-            tr = row[1] if lang == "en" else row[2]
-        lines += ["    <message>", f"        <source>{text(source)}</source>",
-                  f"        <translation>{text(tr)}</translation>", "    </message>"]
-    lines += ["</context>", "</TS>"]
-    with open(path, "w", encoding="utf-8") as f:
-        f.write("\n".join(lines) + "\n")
-
-
-here = os.path.dirname(os.path.abspath(__file__))
-for lang in LANGS:
-    write(lang, os.path.join(here, "..", "i18n", f"pages_{lang}.ts"))
+if __name__ == "__main__":
+    write_catalogues("pages", [("MainWindow",) + row for row in TEXTS])
