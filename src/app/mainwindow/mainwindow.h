@@ -24,6 +24,7 @@ class MainWindow;
 // connection status at the bottom. Its implementation is split by concern:
 //   mainwindow.cpp          construction, destruction, locking the pages
 //   mainwindow_language.cpp language switch and re-labelling
+//   mainwindow_titlebar.cpp the title bar (chrome/maintitlebar.h)
 //   mainwindow_developer.cpp hidden developer buttons
 //   mainwindow_pending.cpp  hooks and slots other parts of the program fill in
 class MainWindow : public QMainWindow
@@ -158,6 +159,10 @@ private:
     void setupSendQueue();
     void setWallMenusEnabled(bool enabled);
     void retranslateOwnedWindows();
+    // Re-labelling of the windows built by other parts, called by the language
+    // switch: the wall view's menus, the connection settings window and its help.
+    void retranslateWallView();
+    void retranslateNetworkDialog();
     void applySendInterval();
 
     // Link plumbing.

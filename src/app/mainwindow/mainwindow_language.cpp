@@ -1,5 +1,7 @@
 // Switching the interface language at run time.
 #include "appstate.h"
+#include "communicationdialog.h"
+#include "maintitlebar.h"
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
@@ -25,6 +27,16 @@ void MainWindow::WidgetControl()
 {
     ui->retranslateUi(this);
     updateAccessibleNames();
+}
+
+// Every window re-applies its own texts; the form comes first (WidgetControl).
+void MainWindow::retranslateOwnedWindows()
+{
+    retranslateWallView();
+    ui->widgetTitle->bar();
+    retranslateNetworkDialog();
+    if (communicationDialog)
+        communicationDialog->retranslate();
 }
 
 void MainWindow::changeLanguage(int index)

@@ -59,7 +59,7 @@ void MainWindow::on_DHCPon_clicked() {}
 void MainWindow::on_DHCPoff_clicked() {}
 void MainWindow::on_checkBox_clicked(bool) {}
 
-// ---- Title bar and re-labelling of the other windows ----
+// ---- Re-labelling of the windows other parts build ----
 
-void MainWindow::setupTitleBar() {}
-void MainWindow::retranslateOwnedWindows() {}
+void MainWindow::retranslateWallView() {}
+void MainWindow::retranslateNetworkDialog() {}

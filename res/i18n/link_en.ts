@@ -1,0 +1,96 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="zh_CN">
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>关闭串口</source>
+        <translation>Close the Serial Port</translation>
+    </message>
+    <message>
+        <source>连接中</source>
+        <translation>Connecting</translation>
+    </message>
+    <message>
+        <source>打开成功</source>
+        <translation>Open Successfully</translation>
+    </message>
+    <message>
+        <source>无有效串口设备！</source>
+        <translation>No valid serial port device!</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>断开连接</source>
+        <translation>Disconnect</translation>
+    </message>
+    <message>
+        <source>请设置正确IP地址！</source>
+        <translation>Please set the correct IP address!</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>udp socket create error!</source>
+        <translation>Udp socket create error</translation>
+    </message>
+    <message>
+        <source>udp socket create error</source>
+        <translation>Udp socket create error</translation>
+    </message>
+    <message>
+        <source>连接失败！请检查后重新连接！
+1、网口松了
+2、网络配置错误
+3、是否被其他的程序占用
+</source>
+        <translation>Connection failed! Please check and reconnect!
+1. The network port is loose.
+2. The network configuration is incorrect.
+3, Whether it is occupied by other programs.</translation>
+    </message>
+    <message>
+        <source>Connection failed! Please check and reconnect! 
+1.Network interface loose 
+2.Network configuration error
+3.Whether it is occupied  by other programs
+</source>
+        <translation>Connection failed! Please check and reconnect!
+1. The network port is loose.
+2. The network configuration is incorrect.
+3, Whether it is occupied by other programs.</translation>
+    </message>
+    <message>
+        <source>连接错误</source>
+        <translation>Connection Error</translation>
+    </message>
+    <message>
+        <source>连接已断开，请检查网络连接</source>
+        <translation>Disconnected, please check the network.</translation>
+    </message>
+    <message>
+        <source>请先建立连接！</source>
+        <translation>Please establish a connection first!</translation>
+    </message>
+</context>
+<context>
+    <name>CommunicationDialog</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Communication</translation>
+    </message>
+    <message>
+        <source>Communication log</source>
+        <translation>Communication log</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,96 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ru_RU" sourcelanguage="zh_CN">
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>关闭串口</source>
+        <translation>Закрыть порт RS232</translation>
+    </message>
+    <message>
+        <source>连接中</source>
+        <translation>Подключение</translation>
+    </message>
+    <message>
+        <source>打开成功</source>
+        <translation>Успешно открыто</translation>
+    </message>
+    <message>
+        <source>无有效串口设备！</source>
+        <translation>Нет действительного устройства последовательного порта!</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>ошибка</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>подтвердить</translation>
+    </message>
+    <message>
+        <source>断开连接</source>
+        <translation>Отсоедини</translation>
+    </message>
+    <message>
+        <source>请设置正确IP地址！</source>
+        <translation>Пожалуйста, установите правильный IP-адрес!</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>ошибка</translation>
+    </message>
+    <message>
+        <source>udp socket create error!</source>
+        <translation>Ошибка создания UDP-сокета</translation>
+    </message>
+    <message>
+        <source>udp socket create error</source>
+        <translation>Ошибка создания UDP-сокета</translation>
+    </message>
+    <message>
+        <source>连接失败！请检查后重新连接！
+1、网口松了
+2、网络配置错误
+3、是否被其他的程序占用
+</source>
+        <translation>Ошибка подключения! Пожалуйста, проверьте и повторно подключитесь!
+1. Разъем сетевого кабеля отсоединен
+2. Ошибка настройки сети
+3. Занято другими программами</translation>
+    </message>
+    <message>
+        <source>Connection failed! Please check and reconnect! 
+1.Network interface loose 
+2.Network configuration error
+3.Whether it is occupied  by other programs
+</source>
+        <translation>Не удалось подключиться! Пожалуйста, проверьте и переподключите! 
+1.Сетевой интерфейс ослаблен 
+2.Ошибка конфигурации сети
+3.Занят ли он другими программами</translation>
+    </message>
+    <message>
+        <source>连接错误</source>
+        <translation>Ошибка подключения</translation>
+    </message>
+    <message>
+        <source>连接已断开，请检查网络连接</source>
+        <translation>Соединение отключено, пожалуйста, проверьте сетевое соединение</translation>
+    </message>
+    <message>
+        <source>请先建立连接！</source>
+        <translation>Пожалуйста, сначала установите соединение!</translation>
+    </message>
+</context>
+<context>
+    <name>CommunicationDialog</name>
+    <message>
+        <source>Dialog</source>
+        <translation>коммуникация</translation>
+    </message>
+    <message>
+        <source>Communication log</source>
+        <translation>Журнал связи</translation>
+    </message>
+</context>
+</TS>
