@@ -34,6 +34,7 @@ const Untranslated untranslated[] = {
     {"MainWindow", "测试速率", "developer button, never shown"},
     {"MainWindow", "MCUK5 复位", "developer button, never shown"},
     {"MainWindow", "测试MyMessagebox", "developer button, never shown"},
+    {"MainWindow", "调\n色\n板", "palette button: three stacked characters in every language"},
 };
 
 bool isUntranslated(const Key &k)
