@@ -5,8 +5,10 @@
 #include "mainwindow.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -165,6 +167,64 @@ private slots:
                 changed << it.key() + QLatin1String(": ") + back.value(it.key());
         QVERIFY2(changed.isEmpty(), qPrintable(changed.join(QLatin1Char('\n'))));
         QCOMPARE(back.keys(), chinese.keys());
+    }
+
+    // Russian texts are long: with the program's style sheet, every label,
+    // button and check box shown on any page is wide enough for its text.
+    void textsFit_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::newRow("Chinese") << 0;
+        QTest::newRow("English") << 1;
+        QTest::newRow("Russian") << 2;
+    }
+
+    void textsFit()
+    {
+        QFETCH(int, language);
+        QFile style(QStringLiteral(":/res/res/stylesheet/vexrBule.qss"));
+        QVERIFY(style.open(QFile::ReadOnly));
+        qApp->setStyleSheet(QString::fromUtf8(style.readAll()));
+        build();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        window->changeLanguage(language);
+        auto *pages = get<QToolBox>("rightTBox");
+        QStringList tight;
+        for (int page = 0; page < pages->count(); ++page) {
+            pages->setCurrentIndex(page);
+            QCoreApplication::processEvents();
+            for (QWidget *w : window->findChildren<QWidget *>()) {
+                if (!w->isVisible() || w->objectName().isEmpty())
+                    continue;
+                int needed = 0;
+                if (auto *l = qobject_cast<QLabel *>(w); l && !l->wordWrap() && !l->text().isEmpty())
+                    needed = l->minimumSizeHint().width();
+                else if (auto *c = qobject_cast<QCheckBox *>(w); c && !c->text().isEmpty())
+                    needed = c->minimumSizeHint().width();
+                else if (auto *b = qobject_cast<QPushButton *>(w); b && !b->text().isEmpty()) {
+                    const QString shown = QString(b->text()).remove(QLatin1Char('&'));
+                    for (const QString &line : shown.split(QLatin1Char('\n')))
+                        needed = qMax(needed, b->fontMetrics().horizontalAdvance(line) + 2);
+                }
+                // A wrapping label needs room for its longest word and height
+                // for all its lines.
+                if (auto *l = qobject_cast<QLabel *>(w); l && l->wordWrap() && !l->text().isEmpty()) {
+                    for (const QString &word : l->text().split(QRegularExpression(QStringLiteral("\\s+"))))
+                        needed = qMax(needed, l->fontMetrics().horizontalAdvance(word));
+                    if (l->heightForWidth(l->width()) > l->height())
+                        tight << QStringLiteral("%1: height %2 < %3")
+                                     .arg(w->objectName())
+                                     .arg(l->height())
+                                     .arg(l->heightForWidth(l->width()));
+                }
+                if (w->width() < needed)
+                    tight << QStringLiteral("%1: %2 < %3").arg(w->objectName()).arg(w->width()).arg(needed);
+            }
+        }
+        qApp->setStyleSheet(QString());
+        tight.removeDuplicates();
+        QVERIFY2(tight.isEmpty(), qPrintable(tight.join(QLatin1Char('\n'))));
     }
 
     // The communication log is a window of its own; it follows the switch too.
