@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+// Checks of the IP and MAC texts the user typed into the device table, before
+// connecting to a device and before giving it new addresses.
+enum class AddressProblem {
+    None,
+    BadIp,      // "请输入正确的IP地址"
+    BadMac,     // "请输入正确的MAC地址"
+    OddMacByte, // "要求MAC第一和第二位必须是偶数"
+};
+
+// Connecting only reads the addresses: four parts up to 255 (no number counts
+// as 0), six MAC parts up to 255 with even first two.
+AddressProblem checkConnectAddresses(const QString &ip, const QString &mac);
+
+// Addresses that will be written into a device: every part must be a decimal
+// number 0..255; the IP must be a host address (first part non-zero, last part
+// 1..254, as the change is broadcast to the card's /24); the first two MAC parts even.
+struct AddressChange
+{
+    AddressProblem problem = AddressProblem::None;
+    std::array<int, 4> ip{};
+    std::array<int, 6> mac{};
+};
+AddressChange checkChangeAddresses(const QString &ip, const QString &mac);
