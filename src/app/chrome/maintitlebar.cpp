@@ -30,8 +30,7 @@ void MainTitleBar::bar()
     ui->retranslateUi(this);
 }
 
-// Pressing the active language again re-applies it: a cheap way for the user to
-// restore texts a part of the program may have changed.
+// Pressing the language already in force re-applies it all the same.
 void MainTitleBar::switchLanguage(int index)
 {
     languageIndex = index;
