@@ -227,6 +227,21 @@ private slots:
         QVERIFY2(tight.isEmpty(), qPrintable(tight.join(QLatin1Char('\n'))));
     }
 
+    // Switching back and forth does not pile up translators, and the language
+    // picked last still wins.
+    void switchingDoesNotPileUp()
+    {
+        build();
+        for (int i = 0; i < 30; ++i)
+            window->changeLanguage(i % 3);
+        QVERIFY(qApp->findChildren<QTranslator *>().size() <= 3);
+        window->changeLanguage(1);
+        QCOMPARE(get<QGroupBox>("groupBox_2")->title(), QStringLiteral("Wall Mode"));
+        window->changeLanguage(2);
+        window->changeLanguage(0);
+        QCOMPARE(get<QGroupBox>("groupBox_2")->title(), QStringLiteral("拼接模式"));
+    }
+
     // The communication log is a window of its own; it follows the switch too.
     void ownedWindowsFollow()
     {

@@ -6,20 +6,29 @@
 #include "ui_mainwindow.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QTranslator>
 
 namespace {
 const char *const catalogues[] = {":/res/lanague_cn.qm", ":/res/lanague_en.qm", ":/res/lanague_ru.qm"};
 }
 
-// A new translator per switch: the newest one is consulted first and older ones
-// answer what it lacks, which is why the Chinese catalogue maps every text to
-// itself. Unknown indexes install an empty translator.
+// The newest translator is consulted first and older ones answer what it lacks,
+// which is why the Chinese catalogue maps every text to itself. One translator
+// per language is enough: it is moved to the front on every switch, so the
+// chain answers as if a new one had been installed each time, but it does not
+// grow with every click. Unknown indexes load nothing and change nothing.
 void MainWindow::installTranslation(int index)
 {
-    auto *translator = new QTranslator(qApp);
-    if (index >= 0 && index <= 2)
+    if (index < 0 || index > 2)
+        return;
+    static QPointer<QTranslator> translators[3];
+    QPointer<QTranslator> &translator = translators[index];
+    if (!translator) {
+        translator = new QTranslator(qApp);
         translator->load(QString::fromLatin1(catalogues[index]));
+    }
+    QApplication::removeTranslator(translator);
     QApplication::installTranslator(translator);
 }
 
