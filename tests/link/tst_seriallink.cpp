@@ -5,6 +5,7 @@
 #include "communicationdialog.h"
 #include "dialoganswerer.h"
 #include "mainwindow.h"
+#include "networkdialog.h"
 #include "serialportmanager.h"
 #include "simharness.h"
 
@@ -33,14 +34,15 @@ QStringList commandsAtSim(Sim &sim, QVector<qint64> *times = nullptr)
     return texts;
 }
 
+// The user works with the connection window's port list and open button.
 QComboBox *portList(MainWindow &w)
 {
-    return w.findChild<QComboBox *>("serialPortComboBox");
+    return w.networkDialog->serialPortComboBox();
 }
 
 QPushButton *openButton(MainWindow &w)
 {
-    return w.findChild<QPushButton *>("openButton");
+    return w.networkDialog->openButton();
 }
 
 bool selectPort(MainWindow &w, const QString &path)

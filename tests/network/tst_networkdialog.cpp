@@ -4,6 +4,7 @@
 #include "networkdialog.h"
 #include "networkdialoghost.h"
 #include "networkhelp.h"
+#include "privatenetwork.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -19,37 +20,18 @@
 #include <QUdpSocket>
 #include <QtTest>
 
-#include <cstdlib>
 #include <memory>
 
-#include <sched.h>
 #include <unistd.h>
 
 namespace {
 
 // The search and the address change broadcast on the chosen card's subnet. As
-// root the test moves itself into a network namespace of its own whose one card
-// is 198.51.100.10/24 (a veth pair), so nothing it sends can leave. Otherwise
+// root the test moves itself into a network namespace of its own
+// (privatenetwork.h), so nothing it sends can leave. Otherwise
 // the card is a loopback address, and the tests that listen on the device
 // ports 23 and 68 skip.
 bool privateNetwork = false;
-
-bool enterPrivateNetwork()
-{
-    if (::geteuid() != 0 || ::unshare(CLONE_NEWNET) != 0)
-        return false;
-    const char *const commands[] = {
-        "ip link set lo up",
-        "ip link add w4card type veth peer name w4peer",
-        "ip addr add 198.51.100.10/24 broadcast 198.51.100.255 dev w4card",
-        "ip link set w4peer up",
-        "ip link set w4card up",
-    };
-    for (const char *command : commands)
-        if (std::system(command) != 0)
-            return false;
-    return true;
-}
 
 QString card()
 {
@@ -726,7 +708,7 @@ private slots:
 
 int main(int argc, char *argv[])
 {
-    privateNetwork = enterPrivateNetwork(); // before any thread exists
+    privateNetwork = simtest::enterPrivateNetwork(); // before any thread exists
     QApplication app(argc, argv);
     TestNetworkDialog test;
     return QTest::qExec(&test, argc, argv);

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "commandqueue.h"
+#include "networkdialoghost.h"
 
 #include <QHostAddress>
 #include <QMainWindow>
 #include <QStringList>
 
 class CommunicationDialog;
+class NetworkDialog;
 class NoticeWidget;
 class QComboBox;
 class QLabel;
@@ -27,7 +29,7 @@ class MainWindow;
 //   mainwindow_titlebar.cpp the title bar (chrome/maintitlebar.h)
 //   mainwindow_developer.cpp hidden developer buttons
 //   mainwindow_pending.cpp  hooks and slots other parts of the program fill in
-class MainWindow : public QMainWindow
+class MainWindow : public QMainWindow, public NetworkDialogHost
 {
     Q_OBJECT
 
@@ -63,19 +65,28 @@ public:
     QTimer *portPollTimer = nullptr;
 
     // ---- Network link (mainwindow_network.cpp) ----
-    void rebindUdpSocket(const QHostAddress &local);
+    void rebindUdpSocket(const QHostAddress &local) override;
     // The device chosen in the connection settings window: address and port text.
     QPair<QString, QString> networkDeviceEndpoint() const;
 
     // ---- Reading the processor's state back ----
     void read(const QByteArray &bytes);
     void startTcpReadSequence();
-    QTcpSocket *tcpSocket = nullptr;
-    QUdpSocket *udpSocket = nullptr;
+    void connectNetworkDevice(bool dhcp) override;
+    // A status datagram outside a search; false stops handling the datagrams
+    // still queued until the next notification.
+    bool handleStatusDatagram(const QByteArray &datagram);
+    QTcpSocket *tcp = nullptr;
+    QUdpSocket *udp = nullptr;
     QTimer *connectTimeoutTimer = nullptr;
-    bool searchMode = false;
-    int foundDeviceCount = 0;
     bool allWindowsRead = false;
+
+    // ---- Connection settings window (mainwindow_network.cpp) ----
+    NetworkDialog *networkDialog = nullptr;
+    QUdpSocket *udpSocket() override { return udp; }
+    QString networkSendIntervalText() const override;
+    QString serialSendIntervalText() const override;
+    void restartSendTimers(int intervalMs) override;
 
     int currentSceneIndex = 0;
     int currentChannelIndex = 0;
@@ -91,11 +102,11 @@ signals:
 
 public slots:
     void bar2(QString string);
-    void showValidPort();
+    void showValidPort() override;
     void langban();
     void WidgetControl();
-    void on_openButton_clicked();
-    void on_connect_clicked();
+    void on_openButton_clicked() override;
+    void on_connect_clicked() override;
     void on_checkBox_clicked(bool checked);
     void readyReadSlot();
     void on_rowCbx_currentIndexChanged(int index);
@@ -123,7 +134,7 @@ public slots:
     void on_columnCbx_currentIndexChanged(int index);
     void on_NetConnectBtn_clicked();
     void parsingLowerComputerStatusByUdp();
-    void changeLanguage(int index);
+    void changeLanguage(int index) override;
 
 private slots:
     void on_testButton_clicked();
@@ -175,6 +186,7 @@ private:
     void onTcpDisconnected();
     void onConnectTimeout();
     void setWindowsMovable(bool movable);
+    void restartGeometryGate(int intervalMs);
     void writeToLink(const w4::QueuedCommand &command);
     void showSerialPortMessage(const QString &chinese, const QString &other, bool ownOkButtonAlways);
 

@@ -4,12 +4,14 @@
 #include "ipv4configuration.h"
 #include "mainwindow.h"
 #include "mymessagebox.h"
+#include "networkdialog.h"
 #include "networkportmanager.h"
 #include "serialportmanager.h"
 #include "statustexts.h"
 #include "ui_mainwindow.h"
 
 #include <QMessageBox>
+#include <QNetworkDatagram>
 #include <QPushButton>
 #include <QSerialPort>
 #include <QTcpSocket>
@@ -20,8 +22,8 @@ void MainWindow::setupNetworkLink()
 {
     NetworkPortManager *manager = NetworkPortManager::instance();
     manager->init();
-    tcpSocket = manager->tcpSocket();
-    udpSocket = manager->udpSocket();
+    tcp = manager->tcpSocket();
+    udp = manager->udpSocket();
 
     connectTimeoutTimer = new QTimer(this);
     connectTimeoutTimer->setSingleShot(true);
@@ -30,25 +32,28 @@ void MainWindow::setupNetworkLink()
 
     // The signals are connected whatever the bind gives: without UDP reception
     // the TCP link still works, and a later re-bind brings UDP back.
-    connect(tcpSocket, &QTcpSocket::readyRead, this, [this] { read(tcpSocket->readAll()); });
-    connect(udpSocket, &QUdpSocket::readyRead, this, &MainWindow::parsingLowerComputerStatusByUdp);
-    connect(tcpSocket, &QTcpSocket::disconnected, this, &MainWindow::onTcpDisconnected);
-    connect(tcpSocket, &QTcpSocket::connected, this, &MainWindow::onTcpConnected);
+    connect(tcp, &QTcpSocket::readyRead, this, [this] { read(tcp->readAll()); });
+    connect(udp, &QUdpSocket::readyRead, this, &MainWindow::parsingLowerComputerStatusByUdp);
+    connect(tcp, &QTcpSocket::disconnected, this, &MainWindow::onTcpDisconnected);
+    connect(tcp, &QTcpSocket::connected, this, &MainWindow::onTcpConnected);
 
     ui->IP->setText(QStringLiteral("192.0.2.1"));
     ui->port->setText(QStringLiteral("23"));
 
-    udpSocket->close(); // a main window made before this one may have bound it
-    if (!udpSocket->bind(QHostAddress::AnyIPv4, 23))
+    // Shared, so that a second copy of the program (or a test running beside
+    // another) does not fail to start its network side.
+    udp->close(); // a main window made before this one may have bound it
+    if (!udp->bind(QHostAddress::AnyIPv4, 23,
+                         QAbstractSocket::ShareAddress | QAbstractSocket::ReuseAddressHint))
         MyMessageBox::information(this, tr("error"), tr("udp socket create error!"));
 }
 
 void MainWindow::rebindUdpSocket(const QHostAddress &local)
 {
-    if (udpSocket->localAddress() == local)
+    if (udp->localAddress() == local)
         return;
-    udpSocket->close();
-    if (!udpSocket->bind(local, 1400))
+    udp->close();
+    if (!udp->bind(local, 1400))
         MyMessageBox::information(this, tr("error"), tr("udp socket create error"));
 }
 
@@ -72,13 +77,13 @@ void MainWindow::on_connect_clicked()
         ui->connect->setText(tr("连接服务器"));
         connectionStatusRow = 1;
         setStatusText(*w4::statusLine(1, languageIndex, QString()));
-        tcpSocket->close();
+        tcp->close();
         return;
     }
 
     const QPair<QString, QString> endpoint = networkDeviceEndpoint();
-    tcpSocket->abort();
-    tcpSocket->connectToHost(endpoint.first, endpoint.second.toUShort(), QIODevice::ReadWrite);
+    tcp->abort();
+    tcp->connectToHost(endpoint.first, endpoint.second.toUShort(), QIODevice::ReadWrite);
     ui->connect->setText(tr("连接中") + QStringLiteral("..."));
     connectionStatusRow = 8;
     setStatusText(*w4::statusLine(8, languageIndex, QString()));
@@ -101,7 +106,7 @@ void MainWindow::onConnectTimeout()
 {
     connectTimeoutTimer->stop();
     networkConnected = false;
-    tcpSocket->abort();
+    tcp->abort();
     ui->connect->setText(tr("连接服务器"));
     connectionStatusRow = 1;
     setStatusText(*w4::statusLine(1, languageIndex, QString()));
@@ -131,7 +136,7 @@ void MainWindow::onTcpDisconnected()
     setStatusText(*w4::statusLine(1, languageIndex, QString()));
     if (lost)
         MyMessageBox::error(this, tr("连接错误"), tr("连接已断开，请检查网络连接"));
-    tcpSocket->close();
+    tcp->close();
 }
 
 void MainWindow::on_ptn_offLine_clicked()
@@ -140,7 +145,7 @@ void MainWindow::on_ptn_offLine_clicked()
     unlockControlPages();
     networkConnected = false;
     sendByDatagram = false;
-    tcpSocket->close();
+    tcp->close();
     serialConnected = false;
     SerialPortManager::instance()->port()->close();
     setSerialOpenButtonsText(tr("打开串口"));
@@ -155,12 +160,70 @@ void MainWindow::closeLinks()
     serialConnected = false;
     if (SerialPortManager::instance()->port())
         SerialPortManager::instance()->port()->close();
-    if (tcpSocket) {
-        disconnect(tcpSocket, nullptr, this, nullptr);
-        tcpSocket->close();
+    if (tcp) {
+        disconnect(tcp, nullptr, this, nullptr);
+        tcp->close();
     }
-    if (udpSocket) {
-        disconnect(udpSocket, nullptr, this, nullptr);
-        udpSocket->close();
+    if (udp) {
+        disconnect(udp, nullptr, this, nullptr);
+        udp->close();
+    }
+}
+
+// ---- The connection settings window ----
+
+void MainWindow::createNetworkDialog()
+{
+    networkDialog = new NetworkDialog(this);
+}
+
+void MainWindow::destroyNetworkDialog()
+{
+    delete networkDialog;
+    networkDialog = nullptr;
+}
+
+void MainWindow::on_NetConnectBtn_clicked()
+{
+    networkDialog->raise();
+    networkDialog->show();
+}
+
+void MainWindow::applySendInterval()
+{
+    networkDialog->updateRefreshInterval();
+}
+
+QPair<QString, QString> MainWindow::networkDeviceEndpoint() const
+{
+    return {networkDialog->selectedDeviceAddress(), networkDialog->selectedDevicePort()};
+}
+
+QString MainWindow::networkSendIntervalText() const
+{
+    return ui->lineEdit_speed->text();
+}
+
+QString MainWindow::serialSendIntervalText() const
+{
+    return ui->lineEdit_speed_2->text();
+}
+
+void MainWindow::restartSendTimers(int intervalMs)
+{
+    sendTimer->start(intervalMs);
+    restartGeometryGate(intervalMs);
+}
+
+// Datagrams are search replies while a search runs, and status records of a
+// device read; one datagram can be both.
+void MainWindow::parsingLowerComputerStatusByUdp()
+{
+    while (udp->hasPendingDatagrams()) {
+        const QByteArray datagram = udp->receiveDatagram().data();
+        if (networkDialog->searchMode() && !networkDialog->handleSearchReply(datagram))
+            return;
+        if (!handleStatusDatagram(datagram))
+            return;
     }
 }

@@ -9,20 +9,13 @@
 void MainWindow::buildInputResolutionTable() {}
 void MainWindow::read(const QByteArray &) {}
 void MainWindow::startTcpReadSequence() {}
+void MainWindow::connectNetworkDevice(bool) {}
+bool MainWindow::handleStatusDatagram(const QByteArray &)
+{
+    return true;
+}
 void MainWindow::setupReadBack() {}
 void MainWindow::on_ptn_refresh_clicked() {}
-void MainWindow::parsingLowerComputerStatusByUdp() {}
-
-// ---- Connection settings window ----
-
-void MainWindow::createNetworkDialog() {}
-void MainWindow::destroyNetworkDialog() {}
-void MainWindow::on_NetConnectBtn_clicked() {}
-void MainWindow::applySendInterval() {}
-QPair<QString, QString> MainWindow::networkDeviceEndpoint() const
-{
-    return {};
-}
 
 // ---- Wall editor: wall view, input buttons, crop editor ----
 
@@ -30,6 +23,7 @@ void MainWindow::setupInputSourceButtons() {}
 void MainWindow::connectWallView() {}
 void MainWindow::setWallMenusEnabled(bool) {}
 void MainWindow::setWindowsMovable(bool) {}
+void MainWindow::restartGeometryGate(int) {}
 
 // ---- Control pages ----
 

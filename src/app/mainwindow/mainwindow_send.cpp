@@ -68,10 +68,10 @@ void MainWindow::writeToLink(const w4::QueuedCommand &command)
 {
     if (networkConnected && sendByDatagram) {
         NetworkPortManager *net = NetworkPortManager::instance();
-        udpSocket->writeDatagram(command.bytes, QHostAddress(deviceAddress), net->deviceDatagramPort());
+        udp->writeDatagram(command.bytes, QHostAddress(deviceAddress), net->deviceDatagramPort());
         qDebug() << "测试send-------：" << command.bytes.toHex(' ');
     } else if (networkConnected) {
-        tcpSocket->write(command.bytes);
+        tcp->write(command.bytes);
     } else if (serialConnected) {
         SerialPortManager::instance()->port()->write(command.bytes);
     }

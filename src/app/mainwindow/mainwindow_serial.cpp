@@ -2,6 +2,7 @@
 #include "appstate.h"
 #include "mainwindow.h"
 #include "mymessagebox.h"
+#include "networkdialog.h"
 #include "noticewidget.h"
 #include "serialportmanager.h"
 #include "ui_mainwindow.h"
@@ -33,19 +34,22 @@ QStringList names(const QList<SerialPortEntry> &ports)
 
 } // namespace
 
+// The main window's own port list and open button (hidden) and the connection
+// window's, which the user works with.
 QList<QComboBox *> MainWindow::serialPortLists() const
 {
-    return {ui->serialPortComboBox};
+    return {ui->serialPortComboBox, networkDialog->serialPortComboBox()};
 }
 
 QList<QPushButton *> MainWindow::serialOpenButtons() const
 {
-    return {ui->openButton};
+    return {ui->openButton, networkDialog->openButton()};
 }
 
 void MainWindow::showOpenedNotices()
 {
     mainNotice->showNotice(this, tr("打开成功"), 1500);
+    dialogNotice->showNotice(networkDialog, tr("打开成功"), 1500);
 }
 
 void MainWindow::setupSerialLink()
@@ -64,6 +68,7 @@ void MainWindow::setupSerialLink()
         list->addItems(shownSerialPorts);
 
     mainNotice = new NoticeWidget(this);
+    dialogNotice = new NoticeWidget(networkDialog);
     portPollTimer = new QTimer(this);
     portPollTimer->setInterval(1000);
     connect(portPollTimer, &QTimer::timeout, this, &MainWindow::showValidPort);
