@@ -8,6 +8,7 @@
 #include <QStringList>
 
 class CommunicationDialog;
+class InputSourceButton;
 class NetworkDialog;
 class NoticeWidget;
 class QComboBox;
@@ -28,6 +29,7 @@ class MainWindow;
 //   mainwindow_language.cpp language switch and re-labelling
 //   mainwindow_titlebar.cpp the title bar (chrome/maintitlebar.h)
 //   mainwindow_developer.cpp hidden developer buttons
+//   mainwindow_wall.cpp     wall rebuild, input buttons and drops, wall view wiring
 //   mainwindow_pending.cpp  hooks and slots other parts of the program fill in
 class MainWindow : public QMainWindow, public NetworkDialogHost
 {
@@ -87,6 +89,16 @@ public:
     QString networkSendIntervalText() const override;
     QString serialSendIntervalText() const override;
     void restartSendTimers(int intervalMs) override;
+
+    // ---- Wall editor (mainwindow_wall.cpp) ----
+    // Sizes the wall from rowCbx x columnCbx, returns the windows to their
+    // default arrangement, refreshes the pages and refits the zoom.
+    void rebuildWall();
+    // An input button was dropped at a global position: the window there gets
+    // that source (button number 1..4).
+    void dropInputSource(int source, QPoint globalPos);
+    // inBtn_1 .. inBtn_4; index = a window's inputSourceId.
+    QList<InputSourceButton *> inputSourceButtons;
 
     int currentSceneIndex = 0;
     int currentChannelIndex = 0;

@@ -17,12 +17,8 @@ bool MainWindow::handleStatusDatagram(const QByteArray &)
 void MainWindow::setupReadBack() {}
 void MainWindow::on_ptn_refresh_clicked() {}
 
-// ---- Wall editor: wall view, input buttons, crop editor ----
+// ---- Wall editor ----
 
-void MainWindow::setupInputSourceButtons() {}
-void MainWindow::connectWallView() {}
-void MainWindow::setWallMenusEnabled(bool) {}
-void MainWindow::setWindowsMovable(bool) {}
 void MainWindow::restartGeometryGate(int) {}
 
 // ---- Control pages ----
@@ -52,8 +48,3 @@ void MainWindow::on_ptn_factoryDataReset_clicked() {}
 void MainWindow::on_DHCPon_clicked() {}
 void MainWindow::on_DHCPoff_clicked() {}
 void MainWindow::on_checkBox_clicked(bool) {}
-
-// ---- Re-labelling of the windows other parts build ----
-
-void MainWindow::retranslateWallView() {}
-void MainWindow::retranslateNetworkDialog() {}

@@ -1,0 +1,115 @@
+// The wall editor's side of the main window: rebuilding the wall, the input
+// buttons and their drops, and the wiring of the wall view and crop editor.
+#include "appstate.h"
+#include "commands.h"
+#include "inputchannel.h"
+#include "inputsourcebutton.h"
+#include "mainwindow.h"
+#include "mymessagebox.h"
+#include "resolutionratioscene.h"
+#include "sliceupview.h"
+#include "ui_mainwindow.h"
+#include "userview.h"
+#include "wallgeometry.h"
+
+void MainWindow::rebuildWall()
+{
+    UserView *view = ui->graphicsView;
+    ResolutionRatioScene *scene = view->wallScenes.value(0);
+    const int rows = ui->rowCbx->currentText().toInt();
+    const int columns = ui->columnCbx->currentText().toInt();
+
+    scene->setWallSize(w4::wallSizeFor(rows, columns));
+    scene->buildLayouts();
+    scene->resetWindows();
+    view->syncOpenWindowMenu();
+    changeUIBaseSelectChannel(ui->currentChannelCBox->currentIndex() + 1);
+
+    const double zoom = w4::viewZoomFor(rows, columns);
+    view->resetTransform();
+    view->scale(zoom, zoom);
+    scene->update();
+}
+
+void MainWindow::setupInputSourceButtons()
+{
+    inputSourceButtons = {ui->inBtn_1, ui->inBtn_2, ui->inBtn_3, ui->inBtn_4};
+    static const QPoint homes[] = {{20, 175}, {105, 175}, {20, 205}, {105, 205}};
+    for (int i = 0; i < inputSourceButtons.size(); ++i) {
+        InputSourceButton *b = inputSourceButtons.at(i);
+        b->raise();
+        b->inputSourceId = i + 1;
+        b->setHomePos(homes[i].x(), homes[i].y());
+        connect(b, &InputSourceButton::releaseMouseLeft, this, &MainWindow::dropInputSource);
+    }
+}
+
+void MainWindow::dropInputSource(int source, QPoint globalPos)
+{
+    UserView *view = ui->graphicsView;
+    if (!view->selectWindowAt(view->viewport()->mapFromGlobal(globalPos)))
+        return;
+    InputChannel *item = view->currentWindow();
+    if (!item || source < 1 || source > inputSourceButtons.size())
+        return;
+    const int window = view->currentWindowIndex;
+    if (item->isFrozen) {
+        MyMessageBox::error(this, tr("警告"), tr("窗口%1为冻结模式，无法进行输入源切换！").arg(window + 1));
+        return;
+    }
+    if (item->isColorSolid) {
+        MyMessageBox::error(this, tr("警告"),
+                            tr("窗口%1为纯色填充模式下，无法进行输入源切换！").arg(window + 1));
+        return;
+    }
+    const InputSourceButton *button = inputSourceButtons.at(source - 1);
+    item->cropHStart = item->cropVStart = 0;
+    item->inputSourceId = item->savedInputSourceId = source - 1;
+    item->cropHEnd = button->sourceWidth;
+    item->cropVEnd = button->sourceHeight;
+    item->update();
+    send(w4::windowParameterCommand(window, 0x2d, source - 1));
+}
+
+void MainWindow::connectWallView()
+{
+    UserView *view = ui->graphicsView;
+    view->setMainWindow(this);
+    view->retranslateMenus();
+    connect(view, &UserView::readInfo, this, &MainWindow::readInfo);
+
+    // A source chosen from the wall's menu shows the whole new picture.
+    connect(view, &UserView::changeInputSourceInfo, this, [this](int window, int source) {
+        InputChannel *item = ui->graphicsView->window(window);
+        if (!item || source < 0 || source >= inputSourceButtons.size())
+            return;
+        item->cropHStart = item->cropVStart = 0;
+        item->cropHEnd = inputSourceButtons.at(source)->sourceWidth;
+        item->cropVEnd = inputSourceButtons.at(source)->sourceHeight;
+    });
+
+    // Every way the wall changes the current window ends in the pages' refresh.
+    auto refreshCurrent = [this] { changeUIBaseSelectChannel(ui->currentChannelCBox->currentIndex() + 1); };
+    for (ResolutionRatioScene *scene : view->wallScenes)
+        for (InputChannel *item : scene->windowItems())
+            connect(item, &InputChannel::selectChannelEvent, this, &MainWindow::changeUIBaseSelectChannel);
+    connect(view, &UserView::changeRightMenuInfo, this, refreshCurrent);
+    connect(view->currentScene(), &ResolutionRatioScene::changeRightMenuInfo, this, refreshCurrent);
+    connect(view, &UserView::changeRightMenuInfoWithIndex, this, [this, refreshCurrent](int index) {
+        ui->currentChannelCBox->setCurrentIndex(index);
+        refreshCurrent();
+    });
+
+    connect(ui->sliceUpView->cropScene->cropItem, &SliceUpSizeItem::changeSliceUpData, this,
+            &MainWindow::changeSliceInfo);
+}
+
+void MainWindow::setWallMenusEnabled(bool enabled)
+{
+    ui->graphicsView->setMenusEnabled(enabled);
+}
+
+void MainWindow::setWindowsMovable(bool movable)
+{
+    ui->graphicsView->setWindowsMovable(movable);
+}
