@@ -3,6 +3,8 @@
 #include "appstate.h"
 #include "dialoganswerer.h"
 #include "mainwindow.h"
+#include "networkdialog.h"
+#include "userview.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -13,9 +15,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMap>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolBox>
 #include <QTranslator>
@@ -44,7 +48,7 @@ bool hasHan(const QString &s)
 // language choices themselves.
 const QStringList chineseEverywhere = {"testButton",    "pushButtonResetK5", "MyMessageButton",
                                        "label_2",       "label_3",           "btn_openColorPalette",
-                                       "pushButton_CH", "cbx_language"};
+                                       "pushButton_CH", "cbx_language",      "Button_CN"};
 
 // Every text a user can see or hear, keyed by widget and property, for the
 // given window and the windows it owns.
@@ -82,6 +86,20 @@ QMap<QString, QString> texts(QWidget *root)
         if (auto *tabs = qobject_cast<QTabWidget *>(w))
             for (int i = 0; i < tabs->count(); ++i)
                 put(qPrintable(QStringLiteral("tab%1").arg(i)), tabs->tabText(i));
+        if (auto *table = qobject_cast<QTableWidget *>(w))
+            for (int i = 0; i < table->columnCount(); ++i)
+                if (QTableWidgetItem *item = table->horizontalHeaderItem(i))
+                    put(qPrintable(QStringLiteral("column%1").arg(i)), item->text());
+    }
+    // Menus are built in code and carry no names: key them by their order.
+    const QList<QMenu *> menus = root->findChildren<QMenu *>();
+    for (int m = 0; m < menus.size(); ++m) {
+        const QString key = QStringLiteral("menu%1.").arg(m);
+        t.insert(key + QLatin1String("title"), menus[m]->title());
+        const QList<QAction *> actions = menus[m]->actions();
+        for (int a = 0; a < actions.size(); ++a)
+            if (!actions[a]->isSeparator())
+                t.insert(key + QString::number(a), actions[a]->text());
     }
     return t;
 }
@@ -115,6 +133,9 @@ class TestLanguage : public QObject
     {
         QMap<QString, QString> t = texts(window);
         t.insert(QStringLiteral("status"), window->statusLine());
+        const QMap<QString, QString> net = texts(window->networkDialog);
+        for (auto it = net.cbegin(); it != net.cend(); ++it)
+            t.insert(QLatin1String("net:") + it.key(), it.value());
         return t;
     }
 
@@ -152,7 +173,7 @@ private slots:
         const QMap<QString, QString> translated = allTexts();
         QStringList stillChinese;
         for (auto it = chinese.cbegin(); it != chinese.cend(); ++it) {
-            const QString widget = it.key().section(QLatin1Char('.'), 0, 0);
+            const QString widget = it.key().section(QLatin1Char('.'), 0, 0).section(QLatin1Char(':'), -1);
             if (hasHan(it.value()) && !chineseEverywhere.contains(widget) &&
                 hasHan(translated.value(it.key())))
                 stillChinese << it.key() + QLatin1String(": ") + translated.value(it.key());
@@ -242,14 +263,20 @@ private slots:
         QCOMPARE(get<QGroupBox>("groupBox_2")->title(), QStringLiteral("拼接模式"));
     }
 
-    // The communication log is a window of its own; it follows the switch too.
+    // The windows the main window owns follow the switch too.
     void ownedWindowsFollow()
     {
         build();
         auto *log = window->findChild<QDialog *>(QStringLiteral("CommunicationDialog"));
         QVERIFY(log);
+        auto *view = get<UserView>("graphicsView");
+        QVERIFY(view && window->networkDialog);
         window->changeLanguage(2);
         QCOMPARE(log->windowTitle(), QStringLiteral("коммуникация"));
+        // Table text and catalogue text in one entry.
+        QCOMPARE(view->inputSourceActions.at(0)->text(),
+                 QStringLiteral("Выберите источник ввода1(цифровая клавиша1)"));
+        QCOMPARE(window->networkDialog->windowTitle(), QStringLiteral("Настройки подключения"));
         QCOMPARE(get<QLabel>("labelTitleName")->text(), QStringLiteral("Lumara W4R контроль"));
         window->changeLanguage(1);
         QCOMPARE(log->windowTitle(), QStringLiteral("Communication"));
