@@ -184,7 +184,7 @@ private slots:
     }
 
     // Closing keeps the language for the next start, takes the links down and
-    // deletes the window.
+    // deletes the window; the next window starts in that language.
     void closeKeepsTheLanguage()
     {
         build();
@@ -203,6 +203,15 @@ private slots:
         QSettings saved(dir.filePath(QStringLiteral("FontSize.ini")), QSettings::IniFormat);
         QCOMPARE(saved.value(QStringLiteral("ID")).toInt(), 2);
         QCOMPARE(saved.allKeys(), QStringList{QStringLiteral("ID")});
+
+        // The next start opens in Russian.
+        resetAppState();
+        removeTranslators();
+        build();
+        QCOMPARE(languageIndex, 2);
+        QCOMPARE(button("ptn_saveAll")->text(), QStringLiteral("Сохранить все настройки"));
+        QCOMPARE(window->findChild<QLabel *>(QStringLiteral("labelTitleName"))->text(),
+                 QStringLiteral("Lumara W4R контроль"));
     }
 };
 
