@@ -4,40 +4,36 @@
 <context>
     <name>MainWindow</name>
     <message>
-        <source>关闭串口</source>
-        <translation>关闭串口</translation>
-    </message>
-    <message>
-        <source>连接中</source>
-        <translation>连接中</translation>
-    </message>
-    <message>
-        <source>打开成功</source>
-        <translation>打开成功</translation>
-    </message>
-    <message>
-        <source>无有效串口设备！</source>
-        <translation>无有效串口设备！</translation>
-    </message>
-    <message>
         <source>错误</source>
         <translation>错误</translation>
+    </message>
+    <message>
+        <source>请先建立连接！</source>
+        <translation>请先建立连接！</translation>
     </message>
     <message>
         <source>确定</source>
         <translation>确定</translation>
     </message>
     <message>
-        <source>断开连接</source>
-        <translation>断开连接</translation>
+        <source>连接中</source>
+        <translation>连接中</translation>
     </message>
     <message>
-        <source>请设置正确IP地址！</source>
-        <translation>请设置正确IP地址！</translation>
+        <source>关闭串口</source>
+        <translation>关闭串口</translation>
+    </message>
+    <message>
+        <source>无有效串口设备！</source>
+        <translation>无有效串口设备！</translation>
+    </message>
+    <message>
+        <source>打开成功</source>
+        <translation>打开成功</translation>
     </message>
     <message>
         <source>error</source>
-        <translation>错误</translation>
+        <translation>error</translation>
     </message>
     <message>
         <source>udp socket create error!</source>
@@ -46,6 +42,22 @@
     <message>
         <source>udp socket create error</source>
         <translation>udp socket create error</translation>
+    </message>
+    <message>
+        <source>请设置正确IP地址！</source>
+        <translation>请设置正确IP地址！</translation>
+    </message>
+    <message>
+        <source>断开连接</source>
+        <translation>断开连接</translation>
+    </message>
+    <message>
+        <source>连接错误</source>
+        <translation>连接错误</translation>
+    </message>
+    <message>
+        <source>连接已断开，请检查网络连接</source>
+        <translation>连接已断开，请检查网络连接</translation>
     </message>
     <message>
         <source>连接失败！请检查后重新连接！
@@ -70,18 +82,6 @@
 2、网络配置错误
 3、是否被其他的程序占用
 </translation>
-    </message>
-    <message>
-        <source>连接错误</source>
-        <translation>连接错误</translation>
-    </message>
-    <message>
-        <source>连接已断开，请检查网络连接</source>
-        <translation>连接已断开，请检查网络连接</translation>
-    </message>
-    <message>
-        <source>请先建立连接！</source>
-        <translation>请先建立连接！</translation>
     </message>
 </context>
 <context>

@@ -4,36 +4,32 @@
 <context>
     <name>MainWindow</name>
     <message>
-        <source>关闭串口</source>
-        <translation>Close the Serial Port</translation>
-    </message>
-    <message>
-        <source>连接中</source>
-        <translation>Connecting</translation>
-    </message>
-    <message>
-        <source>打开成功</source>
-        <translation>Open Successfully</translation>
-    </message>
-    <message>
-        <source>无有效串口设备！</source>
-        <translation>No valid serial port device!</translation>
-    </message>
-    <message>
         <source>错误</source>
         <translation>Error</translation>
+    </message>
+    <message>
+        <source>请先建立连接！</source>
+        <translation>Please establish a connection first!</translation>
     </message>
     <message>
         <source>确定</source>
         <translation>OK</translation>
     </message>
     <message>
-        <source>断开连接</source>
-        <translation>Disconnect</translation>
+        <source>连接中</source>
+        <translation>Connecting</translation>
     </message>
     <message>
-        <source>请设置正确IP地址！</source>
-        <translation>Please set the correct IP address!</translation>
+        <source>关闭串口</source>
+        <translation>Close the Serial Port</translation>
+    </message>
+    <message>
+        <source>无有效串口设备！</source>
+        <translation>No valid serial port device!</translation>
+    </message>
+    <message>
+        <source>打开成功</source>
+        <translation>Open Successfully</translation>
     </message>
     <message>
         <source>error</source>
@@ -46,6 +42,22 @@
     <message>
         <source>udp socket create error</source>
         <translation>Udp socket create error</translation>
+    </message>
+    <message>
+        <source>请设置正确IP地址！</source>
+        <translation>Please set the correct IP address!</translation>
+    </message>
+    <message>
+        <source>断开连接</source>
+        <translation>Disconnect</translation>
+    </message>
+    <message>
+        <source>连接错误</source>
+        <translation>Connection Error</translation>
+    </message>
+    <message>
+        <source>连接已断开，请检查网络连接</source>
+        <translation>Disconnected, please check the network.</translation>
     </message>
     <message>
         <source>连接失败！请检查后重新连接！
@@ -68,18 +80,6 @@
 1. The network port is loose.
 2. The network configuration is incorrect.
 3, Whether it is occupied by other programs.</translation>
-    </message>
-    <message>
-        <source>连接错误</source>
-        <translation>Connection Error</translation>
-    </message>
-    <message>
-        <source>连接已断开，请检查网络连接</source>
-        <translation>Disconnected, please check the network.</translation>
-    </message>
-    <message>
-        <source>请先建立连接！</source>
-        <translation>Please establish a connection first!</translation>
     </message>
 </context>
 <context>

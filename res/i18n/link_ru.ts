@@ -4,36 +4,32 @@
 <context>
     <name>MainWindow</name>
     <message>
-        <source>关闭串口</source>
-        <translation>Закрыть порт RS232</translation>
-    </message>
-    <message>
-        <source>连接中</source>
-        <translation>Подключение</translation>
-    </message>
-    <message>
-        <source>打开成功</source>
-        <translation>Успешно открыто</translation>
-    </message>
-    <message>
-        <source>无有效串口设备！</source>
-        <translation>Нет действительного устройства последовательного порта!</translation>
-    </message>
-    <message>
         <source>错误</source>
         <translation>ошибка</translation>
+    </message>
+    <message>
+        <source>请先建立连接！</source>
+        <translation>Пожалуйста, сначала установите соединение!</translation>
     </message>
     <message>
         <source>确定</source>
         <translation>подтвердить</translation>
     </message>
     <message>
-        <source>断开连接</source>
-        <translation>Отсоедини</translation>
+        <source>连接中</source>
+        <translation>Подключение</translation>
     </message>
     <message>
-        <source>请设置正确IP地址！</source>
-        <translation>Пожалуйста, установите правильный IP-адрес!</translation>
+        <source>关闭串口</source>
+        <translation>Закрыть порт RS232</translation>
+    </message>
+    <message>
+        <source>无有效串口设备！</source>
+        <translation>Нет действительного устройства последовательного порта!</translation>
+    </message>
+    <message>
+        <source>打开成功</source>
+        <translation>Успешно открыто</translation>
     </message>
     <message>
         <source>error</source>
@@ -46,6 +42,22 @@
     <message>
         <source>udp socket create error</source>
         <translation>Ошибка создания UDP-сокета</translation>
+    </message>
+    <message>
+        <source>请设置正确IP地址！</source>
+        <translation>Пожалуйста, установите правильный IP-адрес!</translation>
+    </message>
+    <message>
+        <source>断开连接</source>
+        <translation>Отсоедини</translation>
+    </message>
+    <message>
+        <source>连接错误</source>
+        <translation>Ошибка подключения</translation>
+    </message>
+    <message>
+        <source>连接已断开，请检查网络连接</source>
+        <translation>Соединение отключено, пожалуйста, проверьте сетевое соединение</translation>
     </message>
     <message>
         <source>连接失败！请检查后重新连接！
@@ -69,18 +81,6 @@
 2.Ошибка конфигурации сети
 3.Занят ли он другими программами</translation>
     </message>
-    <message>
-        <source>连接错误</source>
-        <translation>Ошибка подключения</translation>
-    </message>
-    <message>
-        <source>连接已断开，请检查网络连接</source>
-        <translation>Соединение отключено, пожалуйста, проверьте сетевое соединение</translation>
-    </message>
-    <message>
-        <source>请先建立连接！</source>
-        <translation>Пожалуйста, сначала установите соединение!</translation>
-    </message>
 </context>
 <context>
     <name>CommunicationDialog</name>
@@ -90,7 +90,7 @@
     </message>
     <message>
         <source>Communication log</source>
-        <translation>Журнал связи</translation>
+        <translation>Журнал обмена</translation>
     </message>
 </context>
 </TS>

@@ -4,8 +4,7 @@ window's form and its frame code. Edit the table, run this script, commit the
 three files. The Chinese catalogue maps every source to itself (or to the
 Chinese form where the source is not Chinese), so switching back to Chinese masks
 English or Russian translators installed earlier."""
-import os
-from xml.sax.saxutils import escape
+from tsgen import write_catalogues
 
 # (context, source, english, russian[, chinese]); None leaves a text untranslated.
 TEXTS = [
@@ -103,39 +102,5 @@ TEXTS = [
     ("MainWindow", "一大一小", "One large, one small", "Одно большое и одно малое"),
 ]
 
-LANGS = {"cn": "zh_CN", "en": "en_US", "ru": "ru_RU"}
-
-
-def text(s):
-    return escape(s).replace('"', "&quot;")
-
-
-def write(lang, path):
-    contexts = {}
-    for row in TEXTS:
-        contexts.setdefault(row[0], []).append(row)
-    lines = ['<?xml version="1.0" encoding="utf-8"?>', "<!DOCTYPE TS>",
-             f'<TS version="2.1" language="{LANGS[lang]}" sourcelanguage="zh_CN">']
-    for name, rows in contexts.items():
-        lines += ["<context>", f"    <name>{name}</name>"]
-        for row in rows:
-            source = row[1]
-            if lang == "cn":
-                tr = row[4] if len(row) > 4 else source
-            else:
-                tr = row[2] if lang == "en" else row[3]
-            lines += ["    <message>", f"        <source>{text(source)}</source>"]
-            if tr is None:
-                lines.append('        <translation type="unfinished"></translation>')
-            else:
-                lines.append(f"        <translation>{text(tr)}</translation>")
-            lines.append("    </message>")
-        lines.append("</context>")
-    lines.append("</TS>")
-    with open(path, "w", encoding="utf-8") as f:
-        f.write("\n".join(lines) + "\n")
-
-
-here = os.path.dirname(os.path.abspath(__file__))
-for lang in LANGS:
-    write(lang, os.path.join(here, "..", "i18n", f"shell_{lang}.ts"))
+if __name__ == "__main__":
+    write_catalogues("shell", TEXTS)

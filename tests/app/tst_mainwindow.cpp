@@ -36,8 +36,11 @@ const QStringList lockedSet = {
     "inBtn_3",
     "inBtn_4",
     "currentChannelCBox",
-    "rightTBox",
+    "page1",
     "page2",
+    "page3",
+    "frame_processing",
+    "checkBox",
     "ckx_showWindow",
     "cbx_windowLevel",
     "ckx_enableAudio",
@@ -203,7 +206,9 @@ private slots:
             QVERIFY2(w && !w->isEnabled(), qPrintable(name));
         }
         // Connecting stays possible, and so does saving (not part of the set).
-        for (const char *name : {"connect", "NetConnectBtn", "DHCPon", "ptn_saveAll", "groupBox_3"})
+        // Offline editing can be chosen while locked (on the developer page).
+        for (const char *name :
+             {"connect", "NetConnectBtn", "DHCPon", "ptn_saveAll", "groupBox_3", "rightTBox", "ptn_offLine"})
             QVERIFY2(get(name)->isEnabled(), name);
 
         window->unlockControlPages();
@@ -360,6 +365,23 @@ private slots:
         window->changeLanguage(language);
         QCOMPARE(get<QPushButton>("openButton")->text(), openButton);
         QCOMPARE(get<QPushButton>("connect")->text(), connectButton);
+    }
+
+    // Switching back and forth keeps one translator per language.
+    void switchingReusesTranslators()
+    {
+        build();
+        for (int i = 0; i < 5; ++i) {
+            window->changeLanguage(2);
+            window->changeLanguage(1);
+        }
+        QCOMPARE(window->findChildren<QTranslator *>().size(), 3);
+        QCOMPARE(get<QGroupBox>("groupBox_2")->title(), QStringLiteral("Wall Mode"));
+        window->changeLanguage(2);
+        QCOMPARE(get<QGroupBox>("groupBox_2")->title(), QStringLiteral("Режим видеостены"));
+        // An unknown language falls back to whatever older translators hold.
+        window->changeLanguage(9);
+        QCOMPARE(get<QGroupBox>("groupBox_2")->title(), QStringLiteral("Режим видеостены"));
     }
 
     void russianWidensWaitingDialogs()

@@ -111,6 +111,51 @@ private slots:
         splash->close();
     }
 
+    // The three compiled catalogues are in the resources; the Chinese one maps
+    // its sources to themselves so it masks an earlier English or Russian one.
+    void catalogues_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("context");
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("cn") << ":/res/lanague_cn.qm"
+                            << "MainWindow"
+                            << "保存所有配置"
+                            << "保存所有配置";
+        QTest::newRow("cn on/off") << ":/res/lanague_cn.qm"
+                                   << "MainWindow"
+                                   << "ON"
+                                   << "打开";
+        QTest::newRow("en") << ":/res/lanague_en.qm"
+                            << "MainWindow"
+                            << "拼接模式"
+                            << "Wall Mode";
+        QTest::newRow("ru") << ":/res/lanague_ru.qm"
+                            << "MainWindow"
+                            << "色温"
+                            << "Цветовая\nтемпература";
+        QTest::newRow("en splash") << ":/res/lanague_en.qm"
+                                   << "MainObject"
+                                   << "加载完毕！"
+                                   << "Loaded!";
+        QTest::newRow("ru title untranslated") << ":/res/lanague_ru.qm"
+                                               << "MainObject"
+                                               << "control"
+                                               << "";
+    }
+
+    void catalogues()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, context);
+        QFETCH(QString, source);
+        QFETCH(QString, expected);
+        QTranslator translator;
+        QVERIFY(translator.load(path));
+        QCOMPARE(translator.translate(context.toUtf8(), source.toUtf8()), expected);
+    }
+
     void attachingNoWindowChangesNothing()
     {
         SplashScreen *splash = SplashScreen::instance();

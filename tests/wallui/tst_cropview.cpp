@@ -8,6 +8,8 @@
 
 #include <QtTest>
 
+Q_DECLARE_METATYPE(w4::WindowGeometry)
+
 class TestCropView : public QObject
 {
     Q_OBJECT
@@ -65,6 +67,30 @@ private slots:
         drag(view->viewport(), at(QPointF(3915, 2235)), {at(QPointF(100, 100))});
         QCOMPARE(item->geometry(), (w4::WindowGeometry{{0, 0}, {200, 200}}));
         QCOMPARE(spy.first(), (QList<QVariant>{4, 0, 0, 50, 50}));
+    }
+
+    void bindingAWindowPlacesItsCrop_data()
+    {
+        QTest::addColumn<QSize>("resolution");
+        QTest::addColumn<w4::WindowGeometry>("placed");
+        QTest::newRow("4K source") << QSize(3840, 2160) << w4::WindowGeometry{{960, 540}, {2070, 1230}};
+        QTest::newRow("source twice as wide")
+            << QSize(7680, 2160) << w4::WindowGeometry{{480, 540}, {1110, 1230}};
+    }
+    void bindingAWindowPlacesItsCrop()
+    {
+        QFETCH(QSize, resolution);
+        QFETCH(w4::WindowGeometry, placed);
+        window->cropHStart = 960;
+        window->cropVStart = 540;
+        window->cropHEnd = 2880;
+        window->cropVEnd = 1620;
+        QSignalSpy spy(item, &SliceUpSizeItem::changeSliceUpData);
+        view->bindWindow(window.get(), resolution);
+        QCOMPARE(item->geometry(), placed);
+        QCOMPARE(view->cropScene->resolutionWidth, resolution.width());
+        QCOMPARE(item->boundWindow, window.get());
+        QCOMPARE(spy.count(), 0);
     }
 
     void lockedEditorDoesNothing_data()

@@ -215,7 +215,12 @@ void MainWindow::setControlPagesEnabled(bool enabled)
         ui->inBtn_3,
         ui->inBtn_4,
         ui->currentChannelCBox,
-        ui->rightTBox,
+        // Not the whole page box: the developer page's offline button must stay
+        // usable, or offline editing could never be chosen while locked.
+        ui->page1,
+        ui->page3,
+        ui->frame_processing,
+        ui->checkBox,
         ui->page2,
         ui->ckx_showWindow,
         ui->cbx_windowLevel,

@@ -16,6 +16,7 @@ class QLabel;
 class QPushButton;
 class QTcpSocket;
 class QTimer;
+class QTranslator;
 class QUdpSocket;
 
 namespace Ui {
@@ -206,4 +207,6 @@ private:
     QLabel *statusLabel;
     NoticeWidget *mainNotice = nullptr;
     NoticeWidget *dialogNotice = nullptr;
+    // Chinese, English, Russian and an empty one for unknown indexes.
+    QTranslator *languageTranslators[4] = {};
 };

@@ -8,27 +8,24 @@
 #include "userview.h"
 
 #include <QApplication>
-#include <QPointer>
 #include <QTranslator>
 
 namespace {
 const char *const catalogues[] = {":/res/lanague_cn.qm", ":/res/lanague_en.qm", ":/res/lanague_ru.qm"};
 }
 
-// The newest translator is consulted first and older ones answer what it lacks,
-// which is why the Chinese catalogue maps every text to itself. One translator
-// per language is enough: it is moved to the front on every switch, so the
-// chain answers as if a new one had been installed each time, but it does not
-// grow with every click. Unknown indexes load nothing and change nothing.
+// One translator per language, loaded once. A switch puts the chosen one on top
+// of the application's list: the newest is consulted first and the others
+// answer what it lacks, which is why the Chinese catalogue maps every text to
+// itself. An unknown index puts an empty translator on top.
 void MainWindow::installTranslation(int index)
 {
-    if (index < 0 || index > 2)
-        return;
-    static QPointer<QTranslator> translators[3];
-    QPointer<QTranslator> &translator = translators[index];
+    const int slot = (index >= 0 && index <= 2) ? index : 3;
+    QTranslator *&translator = languageTranslators[slot];
     if (!translator) {
-        translator = new QTranslator(qApp);
-        translator->load(QString::fromLatin1(catalogues[index]));
+        translator = new QTranslator(this);
+        if (slot < 3)
+            translator->load(QString::fromLatin1(catalogues[slot]));
     }
     QApplication::removeTranslator(translator);
     QApplication::installTranslator(translator);

@@ -44,7 +44,7 @@ void MainWindow::setupNetworkLink()
     // another) does not fail to start its network side.
     udp->close(); // a main window made before this one may have bound it
     if (!udp->bind(QHostAddress::AnyIPv4, 23,
-                         QAbstractSocket::ShareAddress | QAbstractSocket::ReuseAddressHint))
+                   QAbstractSocket::ShareAddress | QAbstractSocket::ReuseAddressHint))
         MyMessageBox::information(this, tr("error"), tr("udp socket create error!"));
 }
 

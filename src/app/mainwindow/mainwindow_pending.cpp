@@ -17,10 +17,6 @@ bool MainWindow::handleStatusDatagram(const QByteArray &)
 void MainWindow::setupReadBack() {}
 void MainWindow::on_ptn_refresh_clicked() {}
 
-// ---- Wall editor ----
-
-void MainWindow::restartGeometryGate(int) {}
-
 // ---- Control pages ----
 
 void MainWindow::buildSpliceCommandMap() {}

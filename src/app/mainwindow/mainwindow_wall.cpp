@@ -113,3 +113,9 @@ void MainWindow::setWindowsMovable(bool movable)
 {
     ui->graphicsView->setWindowsMovable(movable);
 }
+
+// The wall view's geometry gate follows the link's send interval.
+void MainWindow::restartGeometryGate(int intervalMs)
+{
+    ui->graphicsView->geometryGateTimer.start(intervalMs);
+}

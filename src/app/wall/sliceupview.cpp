@@ -38,6 +38,15 @@ SliceUpView::SliceUpView(QWidget *parent) : QGraphicsView(parent)
     setScene(cropScene);
 }
 
+void SliceUpView::bindWindow(InputChannel *window, const QSize &resolution)
+{
+    SliceUpSizeItem *item = cropScene->cropItem;
+    item->boundWindow = window;
+    cropScene->setResolution(resolution.width(), resolution.height());
+    if (window)
+        item->placeCrop(w4::cropItemGeometry(w4::cropAreaOf(window->record()), w4::sourceScale(resolution)));
+}
+
 SliceUpScene::SliceUpScene(qreal x, qreal y, qreal width, qreal height, QObject *parent)
     : QGraphicsScene(parent), editorRect(x, y, width, height)
 {

@@ -83,5 +83,10 @@ class SliceUpView : public QGraphicsView
 public:
     explicit SliceUpView(QWidget *parent = nullptr);
 
+    // Shows the crop of `window` (nullptr: none) for a source of `resolution`
+    // pixels: the resolution text, and the rectangle placed from the record.
+    // Emits nothing.
+    void bindWindow(InputChannel *window, const QSize &resolution);
+
     SliceUpScene *cropScene = nullptr;
 };

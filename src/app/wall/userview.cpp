@@ -15,9 +15,13 @@
 #include <QDateTime>
 #include <QDebug>
 #include <QKeyEvent>
+#include <QLoggingCategory>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QWheelEvent>
+
+// Developer output of the wall editor (QT_LOGGING_RULES="w4.wall.debug=false").
+Q_LOGGING_CATEGORY(wallLog, "w4.wall")
 
 UserView::UserView(QWidget *parent) : QGraphicsView(parent)
 {
@@ -75,7 +79,7 @@ void UserView::queueCommand(const QString &text)
     if (mainWindow)
         mainWindow->send(text);
     else
-        qDebug() << "wall view without main window, dropped" << text;
+        qCDebug(wallLog) << "no main window, dropped" << text;
 }
 
 ResolutionRatioScene *UserView::currentScene() const
@@ -248,6 +252,7 @@ void UserView::handleData()
     const QString command = w4::geometryCommand(held, r.x, r.y, r.width, r.height);
     queueCommand(command);
     lastReported = r;
-    qDebug().noquote() << QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz"))
-                       << "geometry report" << command;
+    qCDebug(wallLog).noquote() << QDateTime::currentDateTime().toString(
+                                      QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz"))
+                               << "geometry report" << command;
 }

@@ -1,0 +1,42 @@
+#!/usr/bin/env python3
+"""Writes res/i18n/link_{cn,en,ru}.ts: the texts of the serial and network
+links, the send queue and the communication log."""
+from tsgen import write_catalogues
+
+TEXTS = [
+    ("MainWindow", "错误", "Error", "ошибка"),
+    ("MainWindow", "请先建立连接！", "Please establish a connection first!",
+     "Пожалуйста, сначала установите соединение!"),
+    ("MainWindow", "确定", "OK", "подтвердить"),
+    ("MainWindow", "连接中", "Connecting", "Подключение"),
+    ("MainWindow", "关闭串口", "Close the Serial Port", "Закрыть порт RS232"),
+    ("MainWindow", "无有效串口设备！", "No valid serial port device!",
+     "Нет действительного устройства последовательного порта!"),
+    ("MainWindow", "打开成功", "Open Successfully", "Успешно открыто"),
+    ("MainWindow", "error", "Error", "ошибка"),
+    ("MainWindow", "udp socket create error!", "Udp socket create error", "Ошибка создания UDP-сокета"),
+    ("MainWindow", "udp socket create error", "Udp socket create error", "Ошибка создания UDP-сокета"),
+    ("MainWindow", "请设置正确IP地址！", "Please set the correct IP address!",
+     "Пожалуйста, установите правильный IP-адрес!"),
+    ("MainWindow", "断开连接", "Disconnect", "Отсоедини"),
+    ("MainWindow", "连接错误", "Connection Error", "Ошибка подключения"),
+    ("MainWindow", "连接已断开，请检查网络连接", "Disconnected, please check the network.",
+     "Соединение отключено, пожалуйста, проверьте сетевое соединение"),
+    ("MainWindow", "连接失败！请检查后重新连接！\n1、网口松了\n2、网络配置错误\n3、是否被其他的程序占用\n",
+     "Connection failed! Please check and reconnect!\n1. The network port is loose.\n"
+     "2. The network configuration is incorrect.\n3, Whether it is occupied by other programs.",
+     "Ошибка подключения! Пожалуйста, проверьте и повторно подключитесь!\n1. Разъем сетевого кабеля отсоединен\n"
+     "2. Ошибка настройки сети\n3. Занято другими программами"),
+    ("MainWindow", "Connection failed! Please check and reconnect! \n1.Network interface loose \n"
+     "2.Network configuration error\n3.Whether it is occupied  by other programs\n",
+     "Connection failed! Please check and reconnect!\n1. The network port is loose.\n"
+     "2. The network configuration is incorrect.\n3, Whether it is occupied by other programs.",
+     "Не удалось подключиться! Пожалуйста, проверьте и переподключите! \n1.Сетевой интерфейс ослаблен \n"
+     "2.Ошибка конфигурации сети\n3.Занят ли он другими программами",
+     "连接失败！请检查后重新连接！\n1、网口松了\n2、网络配置错误\n3、是否被其他的程序占用\n"),
+    ("CommunicationDialog", "Dialog", "Communication", "коммуникация", "通讯"),
+    ("CommunicationDialog", "Communication log", "Communication log", "Журнал обмена", "通讯记录"),
+]
+
+if __name__ == "__main__":
+    write_catalogues("link", TEXTS)

@@ -1,0 +1,186 @@
+// The TCP link of the main window against w4sim: connecting to the device the
+// connection window lists, paced sending, loss, time-out, offline mode.
+#include "appstate.h"
+#include "codec.h"
+#include "communicationdialog.h"
+#include "dialoganswerer.h"
+#include "mainwindow.h"
+#include "networkdialog.h"
+#include "privatenetwork.h"
+#include "simharness.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QtTest>
+
+using namespace simtest;
+
+namespace {
+
+bool privateNetwork = false;
+
+QStringList tcpCommandsAtSim(Sim &sim, QVector<qint64> *times = nullptr)
+{
+    QStringList texts;
+    if (times)
+        times->clear();
+    for (const QJsonObject &e : sim.events()) {
+        if (e.value("dir").toString() != "in" || e.value("transport").toString() != "tcp")
+            continue;
+        texts << e.value("hex").toString().toLower();
+        if (times)
+            times->append(qint64(e.value("time_ms").toDouble()));
+    }
+    return texts;
+}
+
+// Puts a device in the connection window's table, as a search would have found
+// it, and selects it.
+void listDevice(MainWindow &w, const QString &ip, quint16 port)
+{
+    QTableWidget *table = w.networkDialog->deviceTable();
+    table->item(0, NetworkDialog::IpColumn)->setText(ip);
+    table->item(0, NetworkDialog::PortColumn)->setText(QString::number(port));
+    table->item(0, NetworkDialog::ProtocolColumn)->setText("UDP");
+    table->selectRow(0);
+}
+
+QPushButton *connectButton(MainWindow &w)
+{
+    return w.findChild<QPushButton *>("connect");
+}
+
+} // namespace
+
+class TestTcpLink : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { resetAppState(); }
+
+    void connectsSendsInOrderAndNoticesTheLoss()
+    {
+        Sim sim;
+        QVERIFY(sim.start({}));
+        MainWindow w;
+        listDevice(w, "127.0.0.1", sim.tcpPort);
+
+        connectButton(w)->click();
+        QCOMPARE(connectionStatusRow, 8);
+        QTRY_VERIFY(networkConnected);
+        QCOMPARE(connectionStatusRow, 2);
+        QCOMPARE(connectButton(w)->text(), QString("断开连接"));
+        QVERIFY(w.findChild<QWidget *>("rowCbx")->isEnabled());
+
+        w.networkDialog->updateRefreshInterval(); // the network interval, 55 ms
+        QCOMPARE(w.sendTimer->interval(), 55);
+        QStringList sent;
+        for (int i = 0; i < 20; ++i) // more than one tick can take, none lost
+            sent << QStringLiteral("00%1%2")
+                        .arg(0x2b + (i % 2), 2, 16, QLatin1Char('0'))
+                        .arg(i % 2, 4, 16, QLatin1Char('0'));
+        for (const QString &c : sent)
+            w.send(c);
+        QStringList expected;
+        for (const QString &c : sent)
+            expected << QString::fromLatin1(w4::encodeCommand(c).toHex());
+        QVector<qint64> times;
+        QTRY_COMPARE_WITH_TIMEOUT(tcpCommandsAtSim(sim, &times), expected, 10000);
+        for (int i = 1; i < times.size(); ++i)
+            QVERIFY2(times[i] - times[i - 1] >= 25, qPrintable(QString::number(times[i] - times[i - 1])));
+        for (const QString &c : sent)
+            QVERIFY(w.communicationDialog->logText().contains("]MainWindow::send： " + c));
+
+        // The processor goes away: one box, pages locked, not connected.
+        DialogAnswerer answer(DialogAnswerer::Ok);
+        sim.process.terminate();
+        QVERIFY(answer.waitDone(5000));
+        QCOMPARE(answer.last().title, QString("连接错误"));
+        QCOMPARE(answer.last().text, QString("连接已断开，请检查网络连接"));
+        QVERIFY(!networkConnected);
+        QCOMPARE(connectionStatusRow, 1);
+        QVERIFY(!w.findChild<QWidget *>("rowCbx")->isEnabled());
+        QCOMPARE(w.statusLine(), QString("连接状态: 未连接"));
+    }
+
+    void disconnectingAsksNothing()
+    {
+        Sim sim;
+        QVERIFY(sim.start({}));
+        MainWindow w;
+        listDevice(w, "127.0.0.1", sim.tcpPort);
+        connectButton(w)->click();
+        QTRY_VERIFY(networkConnected);
+        DialogAnswerer none;
+        connectButton(w)->click();
+        QVERIFY(!networkConnected);
+        QCOMPARE(connectButton(w)->text(), QString("连接服务器"));
+        QTest::qWait(100); // the socket's disconnected signal has come and gone
+        QCOMPARE(connectionStatusRow, 1);
+    }
+
+    void unansweredAddressTimesOut_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("zh")
+            << 0 << "连接失败！请检查后重新连接！\n1、网口松了\n2、网络配置错误\n3、是否被其他的程序占用\n";
+        QTest::newRow("ru sees the English source's translation")
+            << 2
+            << "Не удалось подключиться! Пожалуйста, проверьте и переподключите! \n1.Сетевой интерфейс "
+               "ослаблен "
+               "\n2.Ошибка конфигурации сети\n3.Занят ли он другими программами";
+    }
+    void unansweredAddressTimesOut()
+    {
+        if (!privateNetwork)
+            QSKIP("needs root for a private network namespace with an address that never answers");
+        QFETCH(int, language);
+        QFETCH(QString, text);
+        MainWindow w;
+        w.changeLanguage(language);
+        // On the private card's subnet, where nobody answers.
+        listDevice(w, "198.51.100.99", 23);
+        DialogAnswerer answer(DialogAnswerer::Ok);
+        connectButton(w)->click();
+        QVERIFY(answer.waitDone(5000));
+        QCOMPARE(answer.last().text, text);
+        QVERIFY(!networkConnected);
+        QCOMPARE(connectionStatusRow, 1);
+        QCOMPARE(w.tcp->state(), QAbstractSocket::UnconnectedState);
+    }
+
+    void offlineModeDropsCommandsAndSaysSo()
+    {
+        MainWindow w;
+        w.findChild<QPushButton *>("ptn_offLine")->click();
+        QVERIFY(offlineMode);
+        QVERIFY(w.checkConnected());
+        QVERIFY(w.findChild<QWidget *>("rowCbx")->isEnabled());
+        w.send("04140000");
+        QTRY_VERIFY(w.communicationDialog->logText().contains("MainWindow::send： 04140000"));
+        QTRY_COMPARE(w.statusLine(), QString("连接状态: 脱机状态"));
+    }
+
+    void noLinkAsksToConnectFirst()
+    {
+        MainWindow w;
+        DialogAnswerer answer(DialogAnswerer::Ok);
+        QVERIFY(!w.checkConnected());
+        QCOMPARE(answer.last().text, QString("请先建立连接！"));
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    privateNetwork = enterPrivateNetwork(); // before any thread exists
+    QApplication app(argc, argv);
+    TestTcpLink test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_tcplink.moc"
