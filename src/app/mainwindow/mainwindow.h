@@ -2,6 +2,10 @@
 
 #include "commandqueue.h"
 #include "networkdialoghost.h"
+#include "divisionmodes.h"
+#include "pagefields.h"
+#include "sliderpairs.h"
+#include "windowfeatures.h"
 
 #include <QHostAddress>
 #include <QMainWindow>
@@ -10,6 +14,9 @@
 class CommunicationDialog;
 class InputSourceButton;
 class NetworkDialog;
+class PagesWall;
+class QColor;
+class QColorDialog;
 class NoticeWidget;
 class QComboBox;
 class QLabel;
@@ -31,6 +38,8 @@ class MainWindow;
 //   mainwindow_titlebar.cpp the title bar (chrome/maintitlebar.h)
 //   mainwindow_developer.cpp hidden developer buttons
 //   mainwindow_wall.cpp     wall rebuild, input buttons and drops, wall view wiring
+//   mainwindow_pages_wiring.cpp, mainwindow_picture.cpp, mainwindow_window.cpp,
+//   mainwindow_layout.cpp, mainwindow_maintenance.cpp  the control pages
 //   mainwindow_pending.cpp  hooks and slots other parts of the program fill in
 class MainWindow : public QMainWindow, public NetworkDialogHost
 {
@@ -106,6 +115,65 @@ public:
     // Layout last applied with the "modify" button or read from the device.
     int appliedRowIndex = 0;
     int appliedColumnIndex = 0;
+
+    // ---- Control pages (mainwindow_pages_*.cpp) ----
+public:
+    // Window parameter command for window 0..3, or 255 for the current window.
+    void sendWindowCommand(int window, int code, int value);
+    // Picture value `index` (0..21) of the current window; other indexes send nothing.
+    void sendPictureValue(int index, int value);
+    // Steps window `window` (0..3, 255 = current) to level levelIndex + 1.
+    void setWindowLayer(int window, int levelIndex);
+    void sendLayerOrder();
+    // The geometry fields lie within the wall; otherwise they are put back and the
+    // user is told.
+    bool checkWindowGeometry();
+    // The record of window 0..3 of the edited scene (null for another index).
+    w4::WindowRecord *recordOf(int window);
+    PagesWall *pagesWall() const { return wall; }
+    bool sliderThrottleActive() const { return sliderThrottle.isActive(); }
+
+    QMap<QString, QString> spliceCommandMap;
+    QTimer *sliderThrottleTimer = nullptr;
+    QColorDialog *colorDialog = nullptr;
+
+private:
+    void wirePictureValuePairs();
+    void onPictureSliderValueChanged(int index, int value);
+    void onPictureSliderReleased(int index);
+    void onPictureEditFinished(int index);
+    void onPictureSliderAction(int index);
+    void refreshCurrentWindow();
+    void refreshControls(int window);
+    void refreshCropEditor(int window);
+    void applyFrozenLock();
+    void unlockForWindow();
+    void setDeinterlaceGroupEnabled(bool enabled);
+    void applyDivisionMode(w4::DivisionMode mode);
+
+    void onFlagBoxChanged(int state, bool w4::WindowRecord::*flag, int code);
+    void onDeinterlaceChanged(int state);
+    void onPullDownChanged(int state, bool twoTwo);
+    void onGeometryEdited(w4::GeometryField field);
+    void onCropEdited(w4::CropField field);
+    void onShowWindowChanged(int state);
+    void onFreezeWindowChanged(int state);
+    void onSolidColorChanged(int state);
+    void onColorEdited(w4::ColorChannel channel);
+    void onPaletteColorSelected(const QColor &color);
+    void onWindowLevelChanged(int index);
+    void onAudioChanged(int state);
+    // Save and factory reset speak to the device itself: a link must be up.
+    bool requireDeviceLink();
+
+    PagesWall *wall = nullptr;
+    w4::SliderThrottle sliderThrottle;
+    // Refresh of the pages in progress (for nested refreshes of the same window).
+    int refreshingWindow = -1;
+    bool refreshAgain = false;
+
+public:
+    // ---- end of control pages ----
 
 signals:
     void mainsignals();

@@ -16,31 +16,3 @@ bool MainWindow::handleStatusDatagram(const QByteArray &)
 }
 void MainWindow::setupReadBack() {}
 void MainWindow::on_ptn_refresh_clicked() {}
-
-// ---- Control pages ----
-
-void MainWindow::buildSpliceCommandMap() {}
-void MainWindow::wireControlPages() {}
-void MainWindow::onSelectSceneClicked() {}
-void MainWindow::changeUIBaseSelectChannel(int) {}
-void MainWindow::changeSliceInfo(int, int, int, int, int) {}
-void MainWindow::on_rowCbx_currentIndexChanged(int) {}
-void MainWindow::on_columnCbx_currentIndexChanged(int) {}
-void MainWindow::on_btn_openColorPalette_clicked() {}
-void MainWindow::on_ptn_singleScreenModel_clicked() {}
-void MainWindow::on_ptn_openWindowModel_clicked() {}
-void MainWindow::on_ptn_overlayModel_clicked() {}
-void MainWindow::on_ptn_fourDivisionModel_clicked() {}
-void MainWindow::on_ptn_levelMode_clicked() {}
-void MainWindow::on_ptn_twoDivisionModel_OBOS_clicked() {}
-void MainWindow::on_ptn_twoScreenModel_leftRight_clicked() {}
-void MainWindow::on_ptn_twoDivisionModel_upDown_clicked() {}
-void MainWindow::on_ptn_fourDivisionModel_OBTS_clicked() {}
-void MainWindow::on_btn_page2Reset_clicked() {}
-void MainWindow::on_ckx_freezeAllWindows_stateChanged(int) {}
-void MainWindow::on_ptn_FreezeAllWindow_clicked() {}
-void MainWindow::on_ptn_saveAll_clicked() {}
-void MainWindow::on_ptn_factoryDataReset_clicked() {}
-void MainWindow::on_DHCPon_clicked() {}
-void MainWindow::on_DHCPoff_clicked() {}
-void MainWindow::on_checkBox_clicked(bool) {}

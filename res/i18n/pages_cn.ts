@@ -1,0 +1,75 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN" sourcelanguage="zh_CN">
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>全部解冻</source>
+        <translation>全部解冻</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>消息</source>
+        <translation>消息</translation>
+    </message>
+    <message>
+        <source>超出%1X%2分辨率</source>
+        <translation>超出%1X%2分辨率</translation>
+    </message>
+    <message>
+        <source>请先建立连接！</source>
+        <translation>请先建立连接！</translation>
+    </message>
+    <message>
+        <source>起始位置不能大于结束位置！</source>
+        <translation>起始位置不能大于结束位置！</translation>
+    </message>
+    <message>
+        <source>结束位置不能大于输入源分辨率(%1x%2)！</source>
+        <translation>结束位置不能大于输入源分辨率(%1x%2)！</translation>
+    </message>
+    <message>
+        <source>结束位置不能大于输入源分辨率(%1x%2) ！</source>
+        <translation>结束位置不能大于输入源分辨率(%1x%2) ！</translation>
+    </message>
+    <message>
+        <source>确定要重置吗？</source>
+        <translation>确定要重置吗？</translation>
+    </message>
+    <message>
+        <source>请稍等(7/%1)</source>
+        <translation>请稍等(7/%1)</translation>
+    </message>
+    <message>
+        <source>行列的乘积不能大于9</source>
+        <translation>行列的乘积不能大于9</translation>
+    </message>
+    <message>
+        <source>更改完成，请手动重启VEXOR-W4PRO！</source>
+        <translation>更改完成，请手动重启设备</translation>
+    </message>
+    <message>
+        <source>waiting</source>
+        <translation>等待中...</translation>
+    </message>
+    <message>
+        <source>保存成功！</source>
+        <translation>保存成功！</translation>
+    </message>
+    <message>
+        <source>恢复成功，请手动重启设备！</source>
+        <translation>恢复成功，请手动重启设备！</translation>
+    </message>
+</context>
+</TS>

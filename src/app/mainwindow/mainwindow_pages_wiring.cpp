@@ -1,0 +1,411 @@
+// Control pages: wiring at construction, the slider / line-edit pairs of the
+// picture values and the refresh of every control from the current window.
+#include "appstate.h"
+#include "mainwindow.h"
+#include "mainwindow_pageswall.h"
+#include "ui_mainwindow.h"
+
+#include <QCursor>
+#include <QEvent>
+#include <QIntValidator>
+#include <QTimer>
+
+#include <array>
+#include <functional>
+
+namespace {
+
+using PictureSliders = std::array<QSlider *, w4::PictureValueCount>;
+using PictureEdits = std::array<QLineEdit *, w4::PictureValueCount>;
+
+PictureSliders pictureSliders(Ui::MainWindow *ui)
+{
+    return {ui->hSdr_luminance,
+            ui->hSdr_contrastRatio,
+            ui->hSdr_saturability,
+            ui->hSdr_colorTemperature,
+            ui->hSdr_hue,
+            ui->hSdr_horizontalSharpness,
+            ui->hSdr_verticalSharpness,
+            ui->hSdr_blueCorrection,
+            ui->hSdr_greenConrrection,
+            ui->hSdr_skinCorrection,
+            ui->hSdr_horizontalFiltration,
+            ui->hSdr_verticalFiltration,
+            ui->hSdr_shadowFiltration,
+            ui->hSdr_blockFiltration,
+            ui->hSdr_noiseProcessing,
+            ui->hSdr_hairTreatment,
+            ui->hSdr_sensitivity,
+            ui->hSdr_diagonalCorrection,
+            ui->hSdr_2p2Timer,
+            ui->hSdr_2p3Timer,
+            ui->hSdr_DeGrammaMode,
+            ui->hSdr_PanelGammaMode};
+}
+
+PictureEdits pictureEdits(Ui::MainWindow *ui)
+{
+    return {ui->ldt_luminance,
+            ui->ldt_contrastRatio,
+            ui->ldt_saturability,
+            ui->ldt_colorTemperature,
+            ui->ldt_hue,
+            ui->ldt_horizontalSharpness,
+            ui->ldt_verticalSharpness,
+            ui->ldt_blueCorrection,
+            ui->ldt_greenCorrection,
+            ui->ldt_skinCorrection,
+            ui->ldt_horizontalFiltration,
+            ui->ldt_verticalFiltration,
+            ui->ldt_shadowFiltration,
+            ui->ldt_blockFiltration,
+            ui->ldt_noiseProcessing,
+            ui->ldt_hairTreatment,
+            ui->ldt_sensitivity,
+            ui->ldt_diagonalCorrection,
+            ui->ldt_2p2Timer,
+            ui->ldt_2p3Timer,
+            ui->ldt_DeGrammaMode,
+            ui->ldt_PanelGammaMode};
+}
+
+bool linkOrOffline()
+{
+    return serialConnected || networkConnected || offlineMode;
+}
+
+// Re-labelling the form puts the form's text back on widgets whose text follows
+// the current window; this runs `relabel` once the language change is through.
+class RelabelOnLanguageChange : public QObject
+{
+public:
+    RelabelOnLanguageChange(QWidget *watched, std::function<void()> relabel)
+        : QObject(watched), relabel(std::move(relabel))
+    {
+        watched->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::LanguageChange)
+            QTimer::singleShot(0, this, relabel);
+        return false;
+    }
+
+private:
+    std::function<void()> relabel;
+};
+
+} // namespace
+
+void MainWindow::wireControlPages()
+{
+    wall = new PagesWall(this, ui->graphicsView, ui->sliceUpView);
+    sliderThrottleTimer = new QTimer(this);
+    sliderThrottleTimer->setInterval(w4::SliderThrottle::PeriodMs);
+    connect(sliderThrottleTimer, &QTimer::timeout, this, [this] {
+        sliderThrottleTimer->stop();
+        sliderThrottle.reset();
+    });
+
+    ui->rightTBox->setCurrentIndex(0);
+
+    for (QLineEdit *e :
+         {ui->ldt_PosX, ui->ldt_PosY, ui->ldt_Width, ui->ldt_Heigh, ui->ldt_HorizontalStartLocation,
+          ui->ldt_VerticalStartLocation, ui->ldt_HorizontalEndLocation, ui->ldt_VerticalEndLocation})
+        e->setValidator(new QIntValidator(0, 9999, e));
+    for (QLineEdit *e : {ui->ldt_colorR, ui->ldt_colorG, ui->ldt_colorB})
+        e->setValidator(new QIntValidator(0, 255, e));
+
+    const std::pair<QLineEdit *, w4::GeometryField> geometry[] = {
+        {ui->ldt_PosX, w4::GeometryField::PosX},
+        {ui->ldt_PosY, w4::GeometryField::PosY},
+        {ui->ldt_Width, w4::GeometryField::Width},
+        {ui->ldt_Heigh, w4::GeometryField::Height},
+    };
+    for (const auto &g : geometry) {
+        const w4::GeometryField field = g.second;
+        connect(g.first, &QLineEdit::editingFinished, this, [this, field] { onGeometryEdited(field); });
+    }
+    const std::pair<QLineEdit *, w4::CropField> crop[] = {
+        {ui->ldt_HorizontalStartLocation, w4::CropField::HStart},
+        {ui->ldt_VerticalStartLocation, w4::CropField::VStart},
+        {ui->ldt_HorizontalEndLocation, w4::CropField::HEnd},
+        {ui->ldt_VerticalEndLocation, w4::CropField::VEnd},
+    };
+    for (const auto &c : crop) {
+        const w4::CropField field = c.second;
+        connect(c.first, &QLineEdit::editingFinished, this, [this, field] { onCropEdited(field); });
+    }
+    const std::pair<QLineEdit *, w4::ColorChannel> colors[] = {
+        {ui->ldt_colorR, w4::ColorChannel::Red},
+        {ui->ldt_colorG, w4::ColorChannel::Green},
+        {ui->ldt_colorB, w4::ColorChannel::Blue},
+    };
+    for (const auto &c : colors) {
+        const w4::ColorChannel channel = c.second;
+        connect(c.first, &QLineEdit::editingFinished, this, [this, channel] { onColorEdited(channel); });
+    }
+
+    connect(ui->ckx_showWindow, &QCheckBox::stateChanged, this, &MainWindow::onShowWindowChanged);
+    connect(ui->ckx_enableAudio, &QCheckBox::stateChanged, this, &MainWindow::onAudioChanged);
+    connect(ui->ckx_freezeWindow, &QCheckBox::stateChanged, this, &MainWindow::onFreezeWindowChanged);
+    connect(ui->ckx_solidColor, &QCheckBox::stateChanged, this, &MainWindow::onSolidColorChanged);
+    connect(ui->ckx_horizontalMirrored, &QCheckBox::stateChanged, this,
+            [this](int s) { onFlagBoxChanged(s, &w4::WindowRecord::horizontalMirrored, 0x13); });
+    connect(ui->ckx_vericalMirrored, &QCheckBox::stateChanged, this,
+            [this](int s) { onFlagBoxChanged(s, &w4::WindowRecord::verticalMirrored, 0x14); });
+    connect(ui->cbx_deinterlace, &QCheckBox::stateChanged, this, &MainWindow::onDeinterlaceChanged);
+    connect(ui->cbx_24PSFMode, &QCheckBox::stateChanged, this,
+            [this](int s) { onFlagBoxChanged(s, &w4::WindowRecord::psf24Mode, 0x22); });
+    connect(ui->ckx_2p2PullDown, &QCheckBox::stateChanged, this,
+            [this](int s) { onPullDownChanged(s, true); });
+    connect(ui->ckx_2p3PullDown, &QCheckBox::stateChanged, this,
+            [this](int s) { onPullDownChanged(s, false); });
+    connect(ui->cbx_windowLevel, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &MainWindow::onWindowLevelChanged);
+
+    wirePictureValuePairs();
+
+    new RelabelOnLanguageChange(ui->ptn_FreezeAllWindow, [this] {
+        const w4::WindowRecord *r = recordOf(ui->currentChannelCBox->currentIndex());
+        ui->ptn_FreezeAllWindow->setText(r && r->isFrozen ? tr("全部解冻") : tr("全部冻结"));
+    });
+
+    connect(ui->currentChannelCBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            [this](int index) { changeUIBaseSelectChannel(index + 1); });
+
+    changeUIBaseSelectChannel(1);
+}
+
+void MainWindow::wirePictureValuePairs()
+{
+    const PictureSliders sliders = pictureSliders(ui);
+    const PictureEdits edits = pictureEdits(ui);
+    for (int i = 0; i < w4::PictureValueCount; ++i) {
+        const w4::PictureValueInfo info = w4::pictureValueInfo(i);
+        sliders[i]->setRange(info.minimum, info.maximum);
+        edits[i]->setValidator(new QIntValidator(info.minimum, info.maximum, edits[i]));
+        connect(sliders[i], &QSlider::valueChanged, this,
+                [this, i](int v) { onPictureSliderValueChanged(i, v); });
+        connect(sliders[i], &QSlider::actionTriggered, this, [this, i](int) { onPictureSliderAction(i); });
+        connect(edits[i], &QLineEdit::editingFinished, this, [this, i] { onPictureEditFinished(i); });
+        connect(sliders[i], &QSlider::sliderReleased, this, [this, i] { onPictureSliderReleased(i); });
+    }
+    // Clicking the groove of the page-2 sliders jumps instead of stepping.
+    for (int i = 0; i < 7; ++i)
+        sliders[i]->setPageStep(0);
+}
+
+// ---- Slider pairs -------------------------------------------------------------
+
+// Every step reaches the record and the edit; the device gets one value per
+// throttle period while the slider moves.
+void MainWindow::onPictureSliderValueChanged(int index, int value)
+{
+    pictureEdits(ui)[index]->setText(QString::number(value));
+    if (w4::WindowRecord *r = recordOf(ui->currentChannelCBox->currentIndex()))
+        w4::setPictureValue(*r, index, value);
+    if (!sliderThrottle.admit())
+        return;
+    sendPictureValue(index, w4::pictureValueToDevice(index, value));
+    sliderThrottleTimer->start(w4::SliderThrottle::PeriodMs);
+}
+
+// The value let go at always goes out, even inside a throttle period.
+void MainWindow::onPictureSliderReleased(int index)
+{
+    const int typed = pictureEdits(ui)[index]->text().toInt();
+    sliderThrottleTimer->stop();
+    sliderThrottle.reset();
+    sendPictureValue(index, w4::pictureValueToDevice(index, typed));
+}
+
+void MainWindow::onPictureEditFinished(int index)
+{
+    const int typed = pictureEdits(ui)[index]->text().toInt();
+    pictureSliders(ui)[index]->setValue(typed);
+    if (w4::WindowRecord *r = recordOf(ui->currentChannelCBox->currentIndex()))
+        w4::setPictureValue(*r, index, typed);
+    sendPictureValue(index, w4::pictureValueToDevice(index, typed));
+}
+
+void MainWindow::onPictureSliderAction(int index)
+{
+    QSlider *s = pictureSliders(ui)[index];
+    const double x = QCursor::pos().x() - s->mapToGlobal(QPoint(0, 0)).x();
+    s->setValue(w4::sliderJumpValue(x, s->width(), s->minimum(), s->maximum()));
+}
+
+// ---- Refresh --------------------------------------------------------------------
+
+void MainWindow::refreshCurrentWindow()
+{
+    changeUIBaseSelectChannel(ui->currentChannelCBox->currentIndex() + 1);
+}
+
+// Setting the controls runs their change handlers as a user change would. A
+// handler that asks for a refresh of the window being refreshed only asks for one
+// more pass, which then finds every control in place.
+void MainWindow::changeUIBaseSelectChannel(int ChannelID)
+{
+    const int window = ChannelID - 1;
+    if (!recordOf(window))
+        return;
+    if (refreshingWindow == window) {
+        refreshAgain = true;
+        return;
+    }
+    const int outer = refreshingWindow;
+    const bool outerAgain = refreshAgain;
+    refreshingWindow = window;
+    for (int pass = 0; pass < 3; ++pass) {
+        refreshAgain = false;
+        refreshControls(window);
+        if (!refreshAgain)
+            break;
+    }
+    refreshingWindow = outer;
+    refreshAgain = outerAgain;
+}
+
+void MainWindow::refreshControls(int window)
+{
+    ui->currentChannelCBox->setCurrentIndex(window);
+    // The pages now show this window: a level change from here on is the user's.
+    currentChannelIndex = window;
+
+    refreshCropEditor(window);
+
+    w4::WindowRecord *r = recordOf(window);
+    const QPointF pos = wall->position(window);
+    ui->ldt_PosX->setText(QString::number(int(pos.x())));
+    ui->ldt_PosY->setText(QString::number(int(pos.y())));
+    ui->ldt_Width->setText(QString::number(int(r->windowRect.width())));
+    ui->ldt_Heigh->setText(QString::number(int(r->windowRect.height())));
+
+    ui->ldt_VerticalStartLocation->setText(QString::number(r->cropVStart));
+    ui->ldt_HorizontalStartLocation->setText(QString::number(r->cropHStart));
+    ui->ldt_VerticalEndLocation->setText(QString::number(r->cropVEnd));
+    ui->ldt_HorizontalEndLocation->setText(QString::number(r->cropHEnd));
+
+    const PictureSliders sliders = pictureSliders(ui);
+    const PictureEdits edits = pictureEdits(ui);
+    std::array<int, w4::PictureValueCount> values;
+    for (int i = 0; i < w4::PictureValueCount; ++i) {
+        values[i] = w4::pictureValue(*r, i);
+        edits[i]->setText(QString::number(values[i]));
+    }
+    for (int i = 0; i < w4::PictureValueCount; ++i)
+        sliders[i]->setValue(values[i]);
+
+    ui->cbx_windowLevel->setCurrentIndex(r->layer - 1);
+    ui->ckx_showWindow->setChecked(r->isShown);
+
+    if (r->isFrozen) {
+        r->isColorSolid = false;
+        applyFrozenLock();
+        ui->ckx_freezeWindow->setChecked(true);
+        ui->ckx_solidColor->setChecked(false);
+        ui->ckx_solidColor->setEnabled(false);
+        ui->ptn_FreezeAllWindow->setText(tr("全部解冻"));
+    } else {
+        unlockForWindow();
+        ui->ckx_freezeWindow->setChecked(false);
+        ui->ckx_solidColor->setEnabled(true);
+        ui->ptn_FreezeAllWindow->setText(tr("全部冻结"));
+    }
+
+    const bool solid = r->isColorSolid;
+    if (solid) {
+        r->isFrozen = false;
+        ui->ckx_solidColor->setChecked(true);
+        ui->ckx_freezeWindow->setChecked(false);
+    } else {
+        ui->ckx_solidColor->setChecked(false);
+    }
+    for (QWidget *w :
+         {static_cast<QWidget *>(ui->ldt_colorR), static_cast<QWidget *>(ui->ldt_colorG),
+          static_cast<QWidget *>(ui->ldt_colorB), static_cast<QWidget *>(ui->btn_openColorPalette)})
+        w->setEnabled(solid);
+    ui->ckx_freezeWindow->setEnabled(!solid);
+
+    ui->ldt_colorR->setText(QString::number(r->colorR));
+    ui->ldt_colorG->setText(QString::number(r->colorG));
+    ui->ldt_colorB->setText(QString::number(r->colorB));
+
+    ui->ckx_horizontalMirrored->setChecked(r->horizontalMirrored);
+    ui->ckx_vericalMirrored->setChecked(r->verticalMirrored);
+
+    ui->cbx_deinterlace->setChecked(r->deinterlace);
+    setDeinterlaceGroupEnabled(r->deinterlace);
+    for (QWidget *w : {static_cast<QWidget *>(ui->hSdr_2p2Timer), static_cast<QWidget *>(ui->ldt_2p2Timer),
+                       static_cast<QWidget *>(ui->hSdr_2p3Timer), static_cast<QWidget *>(ui->ldt_2p3Timer)})
+        w->setEnabled(r->deinterlace);
+
+    ui->cbx_24PSFMode->setChecked(r->psf24Mode);
+    ui->ckx_2p2PullDown->setChecked(r->pullDown2p2);
+    ui->ckx_2p3PullDown->setChecked(r->pullDown2p3);
+    ui->ckx_enableAudio->setChecked(r->audioEnabled);
+
+    wall->showMenuFlags(*r);
+}
+
+// The crop editor shows the window's source picture with its crop area.
+void MainWindow::refreshCropEditor(int window)
+{
+    const w4::WindowRecord *r = recordOf(window);
+    wall->bindCropEditor(window, wall->sourceResolution(r->inputSourceId), r->inputSourceId != 4);
+}
+
+// The frozen window's pages: nothing can be edited but the freeze controls, the
+// window selector and the input buttons. The tool box itself must stay enabled
+// for the freeze controls on it to work, so the pages the lock does not cover
+// (geometry, developer) are closed here. Without a link the pages stay locked as
+// a whole.
+void MainWindow::applyFrozenLock()
+{
+    lockControlPages();
+    if (!linkOrOffline())
+        return;
+    ui->rightTBox->setEnabled(true);
+    ui->page3->setEnabled(true); // its editing controls stay locked one by one
+    ui->page1->setEnabled(false);
+    ui->page5->setEnabled(false);
+    for (QWidget *w :
+         {static_cast<QWidget *>(ui->ckx_freezeWindow), static_cast<QWidget *>(ui->ptn_FreezeAllWindow),
+          static_cast<QWidget *>(ui->currentChannelCBox), static_cast<QWidget *>(ui->inBtn_1),
+          static_cast<QWidget *>(ui->inBtn_2), static_cast<QWidget *>(ui->inBtn_3),
+          static_cast<QWidget *>(ui->inBtn_4)})
+        w->setEnabled(true);
+}
+
+// Unlocks the pages for a window that is not frozen, but only while there is
+// something to edit for: a link or offline mode.
+void MainWindow::unlockForWindow()
+{
+    if (!linkOrOffline()) {
+        lockControlPages();
+        return;
+    }
+    unlockControlPages();
+    ui->page1->setEnabled(true);
+    ui->page5->setEnabled(true);
+}
+
+void MainWindow::setDeinterlaceGroupEnabled(bool enabled)
+{
+    for (QWidget *w :
+         {static_cast<QWidget *>(ui->cbx_24PSFMode), static_cast<QWidget *>(ui->hSdr_sensitivity),
+          static_cast<QWidget *>(ui->ldt_sensitivity), static_cast<QWidget *>(ui->hSdr_diagonalCorrection),
+          static_cast<QWidget *>(ui->ldt_diagonalCorrection), static_cast<QWidget *>(ui->ckx_2p2PullDown),
+          static_cast<QWidget *>(ui->ckx_2p3PullDown)})
+        w->setEnabled(enabled);
+}
+
+w4::WindowRecord *MainWindow::recordOf(int window)
+{
+    return wall ? wall->record(window) : nullptr;
+}
