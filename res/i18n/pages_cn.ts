@@ -12,10 +12,6 @@
         <translation>提示</translation>
     </message>
     <message>
-        <source>警告</source>
-        <translation>警告</translation>
-    </message>
-    <message>
         <source>消息</source>
         <translation>消息</translation>
     </message>

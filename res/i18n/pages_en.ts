@@ -12,10 +12,6 @@
         <translation>Tips</translation>
     </message>
     <message>
-        <source>警告</source>
-        <translation>Warning</translation>
-    </message>
-    <message>
         <source>消息</source>
         <translation>Information</translation>
     </message>

@@ -12,10 +12,6 @@
         <translation>подсказка</translation>
     </message>
     <message>
-        <source>警告</source>
-        <translation>Предупреждение</translation>
-    </message>
-    <message>
         <source>消息</source>
         <translation>сообщение</translation>
     </message>

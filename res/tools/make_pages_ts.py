@@ -9,7 +9,6 @@ from tsgen import write_catalogues
 TEXTS = [
     ("全部解冻", "Unfreeze all", "Разморозить все"),
     ("提示", "Tips", "подсказка"),
-    ("警告", "Warning", "Предупреждение"),
     ("消息", "Information", "сообщение"),
     ("超出%1X%2分辨率", "Beyond %1X%2 resolution", "Превышение разрешения %1X%2"),
     ("起始位置不能大于结束位置！", "The start position cannot be greater than the end position!",
