@@ -4,20 +4,6 @@
 // builds, starts and can be tested on its own.
 #include "mainwindow.h"
 
-// ---- Reading the processor's state back ----
-
-void MainWindow::buildInputResolutionTable() {}
-void MainWindow::read(const QByteArray &) {}
-void MainWindow::startTcpReadSequence() {}
-void MainWindow::connectNetworkDevice(bool) {}
-bool MainWindow::handleStatusDatagram(const QByteArray &)
-{
-    return true;
-}
-void MainWindow::setupReadBack() {}
-void MainWindow::on_ptn_refresh_clicked() {}
-
-
 // ---- Title bar and re-labelling of the other windows ----
 
 void MainWindow::setupTitleBar() {}
