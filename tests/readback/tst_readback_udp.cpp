@@ -195,6 +195,11 @@ private slots:
         }
         QVERIFY(!networkConnected);
         QVERIFY(offlineMode);
+
+        w.changeLanguage(2);
+        DialogAnswerer answer(DialogAnswerer::Ok);
+        w.on_ptn_refresh_clicked();
+        QCOMPARE(answer.last().text, QString("Ваш компьютер еще не подключен к устройству!"));
     }
 
     // Straight into the datagram handler: only the device being read counts,
