@@ -1,4 +1,4 @@
-// Timing of a TCP read against w4sim on loopback: from the connection to the
+// Timing of a TCP read against w4sim on loopback: from connecting to the
 // last window frame applied, against the protocol's own minimum (five 600 ms
 // steps plus the send queue's pacing), and the longest stall of the event loop
 // while the read runs. Not a test: prints its figures.
@@ -11,7 +11,6 @@
 
 #include <QElapsedTimer>
 #include <QPushButton>
-#include <QTcpSocket>
 
 #include <algorithm>
 #include <cstdio>
@@ -36,8 +35,10 @@ Run oneRun()
     MainWindow w;
     listDevice(w, QStringLiteral("127.0.0.1"), sim.tcpPort);
 
+    // From the press of the connect button: the main window's own connected
+    // handler runs the whole read inside itself, before any later slot, and a
+    // loopback connection takes well under a millisecond.
     QElapsedTimer clock;
-    QObject::connect(w.tcp, &QTcpSocket::connected, [&clock] { clock.start(); });
     QObject::connect(&w, &MainWindow::readInfo, [&](const QString &line) {
         if (line.startsWith(QStringLiteral("通道： 4")) && clock.isValid())
             run.lastFrameMs = clock.elapsed();
@@ -56,6 +57,7 @@ Run oneRun()
     ticker.start(1);
 
     DialogAnswerer result(DialogAnswerer::Ok);
+    clock.start();
     widget<QPushButton>(w, "connect")->click();
     if (!result.waitDone(20000))
         qFatal("no result box");
@@ -72,13 +74,16 @@ int main(int argc, char *argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 3;
-    std::printf("run  last frame ms  minimum ms  ratio  longest stall ms\n");
+    // The last query leaves on the first send tick after the fifth 600 ms
+    // step: the protocol's minimum is 3000 ms plus up to one tick.
+    std::printf("run  last frame ms  minimum ms  ratio  send tick ms  longest stall ms\n");
     for (int i = 0; i < runs; ++i) {
         resetAppState();
         const Run r = oneRun();
-        const int minimum = 5 * 600 + r.sendIntervalMs;
-        std::printf("%3d  %13lld  %10d  %5.2f  %16lld\n", i + 1, static_cast<long long>(r.lastFrameMs),
-                    minimum, double(r.lastFrameMs) / minimum, static_cast<long long>(r.longestStallMs));
+        const int minimum = 5 * 600;
+        std::printf("%3d  %13lld  %10d  %5.2f  %12d  %16lld\n", i + 1, static_cast<long long>(r.lastFrameMs),
+                    minimum, double(r.lastFrameMs) / minimum, r.sendIntervalMs,
+                    static_cast<long long>(r.longestStallMs));
     }
     return 0;
 }
