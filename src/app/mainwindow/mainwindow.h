@@ -122,7 +122,7 @@ public:
 
 private:
     void onReadSequenceTick();
-    void checkTcpRead(quint64 connection, bool secondPass);
+    void checkTcpRead(quint64 run, bool secondPass);
     void applyGlobalFrame(const w4::GlobalFrame &frame);
     void applyWindowFrame(const w4::WindowStatus &status);
     // What both readers write alike into window 0..3's record.
@@ -141,8 +141,8 @@ private:
     // Runs `apply` and drops whatever the pages queued while showing its result.
     void applyWithoutEchoes(const std::function<void()> &apply);
 
-    // Counts TCP connections, so a check that outlives its connection is dropped.
-    quint64 tcpConnectionCount = 0;
+    // Counts TCP reads, so a check that outlives its read (or its link) is dropped.
+    quint64 tcpReadRun = 0;
     bool udpReadRunning = false;
 
 public:

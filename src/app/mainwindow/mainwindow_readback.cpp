@@ -71,20 +71,20 @@ void MainWindow::onReadSequenceTick()
 
 void MainWindow::startTcpReadSequence()
 {
-    const quint64 connection = ++tcpConnectionCount;
-    // A new connection starts a new byte stream.
+    const quint64 run = ++tcpReadRun;
+    // Bytes left from before (a cut frame, another connection) must not join
+    // the frames of this read.
     tcpFrames.clear();
     startReadSequence();
     WaitingWidget wait(tr("waiting"), ReadWaitMs);
     wait.exec();
-    QTimer::singleShot(1, this, [this, connection] { checkTcpRead(connection, false); });
+    QTimer::singleShot(1, this, [this, run] { checkTcpRead(run, false); });
 }
 
-void MainWindow::checkTcpRead(quint64 connection, bool secondPass)
+void MainWindow::checkTcpRead(quint64 run, bool secondPass)
 {
     // A link lost (or made anew) meanwhile has been reported by its own handlers.
-    if (connection != tcpConnectionCount || !networkConnected ||
-        tcp->state() != QAbstractSocket::ConnectedState)
+    if (run != tcpReadRun || !networkConnected || tcp->state() != QAbstractSocket::ConnectedState)
         return;
     if (allWindowsRead) {
         MyMessageBox::information(this, tr("消息"), tr("读取成功！"));
@@ -97,7 +97,7 @@ void MainWindow::checkTcpRead(quint64 connection, bool secondPass)
     startReadSequence();
     WaitingWidget wait(tr("正在重新读取...(1/1)"), ReadWaitMs);
     wait.exec();
-    checkTcpRead(connection, true);
+    checkTcpRead(run, true);
 }
 
 // ---- Status frames ----------------------------------------------------------------------
