@@ -53,8 +53,12 @@ QPushButton *connectButton(MainWindow &w)
     return w.findChild<QPushButton *>("connect");
 }
 
-// A connection reads the device's state back (six queries) and reports it.
-constexpr int readQueries = 6;
+// A connection reads the device's state back (its queries end in ffffffff,
+// twice when the first pass was incomplete) and reports it.
+QStringList afterRead(const QStringList &commands)
+{
+    return commands.mid(commands.lastIndexOf(QStringLiteral("ffffffffde")) + 1);
+}
 void answerReadResult()
 {
     DialogAnswerer readResult(DialogAnswerer::Ok);
@@ -98,7 +102,7 @@ private slots:
         for (const QString &c : sent)
             expected << QString::fromLatin1(w4::encodeCommand(c).toHex());
         QVector<qint64> times;
-        QTRY_COMPARE_WITH_TIMEOUT(tcpCommandsAtSim(sim, &times).mid(readQueries), expected, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(afterRead(tcpCommandsAtSim(sim, &times)), expected, 10000);
         for (int i = 1; i < times.size(); ++i)
             QVERIFY2(times[i] - times[i - 1] >= 25, qPrintable(QString::number(times[i] - times[i - 1])));
         for (const QString &c : sent)
