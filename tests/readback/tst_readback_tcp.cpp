@@ -141,6 +141,26 @@ private slots:
         QVERIFY(networkConnected); // the link stays up either way
     }
 
+    // The processor drops the connection in the middle of the read: the loss is
+    // reported, and the read's own check, after its waiting dialog, says nothing.
+    void lostLinkIsReportedOnce()
+    {
+        Sim sim;
+        QVERIFY(sim.start({"--disconnect-after", "2"}));
+        MainWindow w;
+        listDevice(w, QStringLiteral("127.0.0.1"), sim.tcpPort);
+        WaitingTexts waits;
+        DialogAnswerer loss(DialogAnswerer::Ok);
+        widget<QPushButton>(w, "connect")->click();
+        QVERIFY(loss.waitDone(20000));
+        QCOMPARE(loss.last().text, QString("连接已断开，请检查网络连接"));
+        QTRY_VERIFY_WITH_TIMEOUT(!waits.texts.isEmpty() && !QApplication::activeModalWidget(), 10000);
+        bool checked = false; // queued after the read's check
+        QTimer::singleShot(1, [&checked] { checked = true; });
+        QTRY_VERIFY(checked);
+        QVERIFY(!networkConnected);
+    }
+
     // Straight into the reader: the frames of a read in several orders and cut
     // in several ways.
     void completenessOfARead_data()
