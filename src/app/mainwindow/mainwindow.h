@@ -35,6 +35,7 @@ class MainWindow;
 // connection status at the bottom. Its implementation is split by concern:
 //   mainwindow.cpp          construction, destruction, locking the pages
 //   mainwindow_language.cpp language switch and re-labelling
+//   mainwindow_titlebar.cpp the title bar (chrome/maintitlebar.h)
 //   mainwindow_developer.cpp hidden developer buttons
 //   mainwindow_wall.cpp     wall rebuild, input buttons and drops, wall view wiring
 //   mainwindow_pages_wiring.cpp, mainwindow_picture.cpp, mainwindow_window.cpp,
@@ -250,6 +251,10 @@ private:
     void setupSendQueue();
     void setWallMenusEnabled(bool enabled);
     void retranslateOwnedWindows();
+    // Re-labelling of the windows built by other parts, called by the language
+    // switch: the wall view's menus, the connection settings window and its help.
+    void retranslateWallView();
+    void retranslateNetworkDialog();
     void applySendInterval();
 
     // Link plumbing.

@@ -1,7 +1,11 @@
 // Switching the interface language at run time.
 #include "appstate.h"
+#include "communicationdialog.h"
+#include "maintitlebar.h"
 #include "mainwindow.h"
+#include "networkdialog.h"
 #include "ui_mainwindow.h"
+#include "userview.h"
 
 #include <QApplication>
 #include <QTranslator>
@@ -31,6 +35,30 @@ void MainWindow::WidgetControl()
 {
     ui->retranslateUi(this);
     updateAccessibleNames();
+}
+
+// The wall view's menus take their texts from the in-code table, by language.
+void MainWindow::retranslateWallView()
+{
+    ui->graphicsView->retranslateMenus();
+}
+
+// The connection settings window re-labels its help window and re-sizes its
+// language row itself.
+void MainWindow::retranslateNetworkDialog()
+{
+    if (networkDialog)
+        networkDialog->retranslate();
+}
+
+// Every window re-applies its own texts; the form comes first (WidgetControl).
+void MainWindow::retranslateOwnedWindows()
+{
+    retranslateWallView();
+    ui->widgetTitle->bar();
+    retranslateNetworkDialog();
+    if (communicationDialog)
+        communicationDialog->retranslate();
 }
 
 void MainWindow::changeLanguage(int index)

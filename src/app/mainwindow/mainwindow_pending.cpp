@@ -16,9 +16,3 @@ bool MainWindow::handleStatusDatagram(const QByteArray &)
 }
 void MainWindow::setupReadBack() {}
 void MainWindow::on_ptn_refresh_clicked() {}
-
-
-// ---- Title bar and re-labelling of the other windows ----
-
-void MainWindow::setupTitleBar() {}
-void MainWindow::retranslateOwnedWindows() {}
