@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QTableWidget>
 #include <QTextStream>
+#include <QTimer>
 #include <QToolBox>
 #include <QTranslator>
 
@@ -57,6 +58,15 @@ int main(int argc, char *argv[])
     auto *translator = new QTranslator(&app);
     if (language >= 0 && language < 3 && translator->load(QString::fromLatin1(catalogues[language])))
         QApplication::installTranslator(translator);
+
+    // A message box raised while the window is built (the UDP port taken, say)
+    // would wait for a user: close it, the layout is the same.
+    QTimer boxCloser;
+    QObject::connect(&boxCloser, &QTimer::timeout, [] {
+        if (QWidget *box = QApplication::activeModalWidget())
+            box->close();
+    });
+    boxCloser.start(50);
 
     auto *window = new MainWindow;
     QFile styleFile(QStringLiteral(":/res/res/stylesheet/vexrBule.qss"));
