@@ -4,7 +4,7 @@
 // builds (same language, font and stylesheet) on the same X display, but never
 // maps it.
 //
-// Output lines:  <scope> <name> <x> <y> <w> <h>
+// Output lines:  <scope> <name> <x> <y> <w> <h>, and "value <name> <text>"
 //   scope "main" or "net" (the connection window); rectangles relative to the
 //   window; "main tab<p>.<k>" is the tool box's tab k while page p is open.
 #include "inputchannel.h"
@@ -17,6 +17,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QTableWidget>
 #include <QTextStream>
 #include <QTimer>
@@ -76,6 +77,10 @@ int main(int argc, char *argv[])
     window->showNormal();
     settle();
     print("main", QStringLiteral("window"), QRect(QPoint(0, 0), window->size()));
+    // The send intervals the links start with (milliseconds).
+    for (const char *name : {"lineEdit_speed", "lineEdit_speed_2"})
+        if (auto *edit = window->findChild<QLineEdit *>(QString::fromLatin1(name)))
+            std::printf("value %s %s\n", name, qPrintable(edit->text()));
 
     for (const char *name : {"NetConnectBtn", "connect", "openButton", "serialPortComboBox", "cbx_language",
                              "graphicsView", "rightTBox", "widgetTitle"})
