@@ -102,6 +102,9 @@ private slots:
         offlineMode = false;
         mw->tcp->connectToHost(QHostAddress::LocalHost, sim.tcpPort);
         QTRY_VERIFY_WITH_TIMEOUT(networkConnected, WaitMs);
+        // The connection reads the device's state back and reports the result.
+        DialogAnswerer readResult(DialogAnswerer::Ok);
+        QVERIFY(readResult.waitDone(15000));
         mw->sendQueue.clear();
         mw->sendTimer->start(55);
     }

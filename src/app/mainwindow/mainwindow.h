@@ -1,15 +1,20 @@
 #pragma once
 
 #include "commandqueue.h"
-#include "networkdialoghost.h"
 #include "divisionmodes.h"
+#include "frames.h"
+#include "networkdialoghost.h"
 #include "pagefields.h"
 #include "sliderpairs.h"
+#include "statusdatagram.h"
 #include "windowfeatures.h"
 
 #include <QHostAddress>
 #include <QMainWindow>
 #include <QStringList>
+
+#include <array>
+#include <functional>
 
 class CommunicationDialog;
 class InputSourceButton;
@@ -40,6 +45,7 @@ class MainWindow;
 //   mainwindow_wall.cpp     wall rebuild, input buttons and drops, wall view wiring
 //   mainwindow_pages_wiring.cpp, mainwindow_picture.cpp, mainwindow_window.cpp,
 //   mainwindow_layout.cpp, mainwindow_maintenance.cpp  the control pages
+//   mainwindow_readback.cpp, mainwindow_readback_udp.cpp  reading the state back
 //   mainwindow_pending.cpp  hooks and slots other parts of the program fill in
 class MainWindow : public QMainWindow, public NetworkDialogHost
 {
@@ -81,17 +87,67 @@ public:
     // The device chosen in the connection settings window: address and port text.
     QPair<QString, QString> networkDeviceEndpoint() const;
 
-    // ---- Reading the processor's state back ----
-    void read(const QByteArray &bytes);
-    void startTcpReadSequence();
-    void connectNetworkDevice(bool dhcp) override;
-    // A status datagram outside a search; false stops handling the datagrams
-    // still queued until the next notification.
-    bool handleStatusDatagram(const QByteArray &datagram);
     QTcpSocket *tcp = nullptr;
     QUdpSocket *udp = nullptr;
     QTimer *connectTimeoutTimer = nullptr;
+
+    // ---- Reading the processor's state back (mainwindow_readback*.cpp) ----
+    // Everything the TCP socket had: frames are taken from the stream whole,
+    // however the reads cut it, and applied as they arrive.
+    void read(const QByteArray &bytes);
+    // Run when a TCP connection comes up: the queries at 600 ms steps, the
+    // waiting dialog, the check and one more pass, then the result box.
+    void startTcpReadSequence();
+    void startReadSequence();
+    // The connection window's connect button: reads the selected device over
+    // UDP; the link is up only when every part of the state was read.
+    void connectNetworkDevice(bool dhcp) override;
+    // A status datagram outside a search, with its sender; only the device
+    // being read can fill the status records. False stops handling the
+    // datagrams still queued until the next notification.
+    bool handleStatusDatagram(const QByteArray &datagram, const QHostAddress &sender);
+
     bool allWindowsRead = false;
+    // Picture size for each resolution code the processor reports (0..38).
+    QVector<QSize> inputResolutionTable;
+    QTimer *readSequenceTimer = nullptr;
+    int readSequenceStep = 0;
+    // Window frames since the last global frame, as a bit per window 1..4.
+    int windowsReadMask = 0;
+    w4::TcpFrameAssembler tcpFrames;
+    // 0 not reading, 1 device-wide record, 2..4 first to third read of a window.
+    int udpReceiveSlot = 0;
+    QHostAddress udpReadDevice;
+    w4::StatusRecord globalStatusRecord;
+    std::array<w4::StatusRecord, 3> windowStatusRecords;
+
+private:
+    void onReadSequenceTick();
+    void checkTcpRead(quint64 connection, bool secondPass);
+    void applyGlobalFrame(const w4::GlobalFrame &frame);
+    void applyWindowFrame(const w4::WindowStatus &status);
+    // What both readers write alike into window 0..3's record.
+    void applyWindowStatus(int window, const w4::WindowStatus &status);
+    void showWindowItem(int window, bool shown);
+    // Layout selectors, rebuilt wall and layout name; false for a layout that
+    // is not one of the 23.
+    bool applyWallLayout(int rows, int columns);
+    // The common UDP read; true when every window was read. `layoutRead` tells
+    // whether the device-wide record came (else the wall was kept as it was).
+    bool readDeviceOverUdp(const QString &device, bool refresh, bool *layoutRead);
+    void sendReadQuery(const QString &literal, const QString &device);
+    void applyWindowRecord(int window, const w4::StatusRecord &record);
+    void applyCropsAndLayers();
+    void logResolution(int windowNumber, int source, const QSize &size, int code, bool udp);
+    // Runs `apply` and drops whatever the pages queued while showing its result.
+    void applyWithoutEchoes(const std::function<void()> &apply);
+
+    // Counts TCP connections, so a check that outlives its connection is dropped.
+    quint64 tcpConnectionCount = 0;
+    bool udpReadRunning = false;
+
+public:
+    // ---- end of reading back ----
 
     // ---- Connection settings window (mainwindow_network.cpp) ----
     NetworkDialog *networkDialog = nullptr;

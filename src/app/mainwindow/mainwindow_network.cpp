@@ -220,10 +220,11 @@ void MainWindow::restartSendTimers(int intervalMs)
 void MainWindow::parsingLowerComputerStatusByUdp()
 {
     while (udp->hasPendingDatagrams()) {
-        const QByteArray datagram = udp->receiveDatagram().data();
+        const QNetworkDatagram received = udp->receiveDatagram();
+        const QByteArray datagram = received.data();
         if (networkDialog->searchMode() && !networkDialog->handleSearchReply(datagram))
             return;
-        if (!handleStatusDatagram(datagram))
+        if (!handleStatusDatagram(datagram, received.senderAddress()))
             return;
     }
 }

@@ -3,16 +3,3 @@
 // file of the part that implements it; until then they do nothing, so the frame
 // builds, starts and can be tested on its own.
 #include "mainwindow.h"
-
-// ---- Reading the processor's state back ----
-
-void MainWindow::buildInputResolutionTable() {}
-void MainWindow::read(const QByteArray &) {}
-void MainWindow::startTcpReadSequence() {}
-void MainWindow::connectNetworkDevice(bool) {}
-bool MainWindow::handleStatusDatagram(const QByteArray &)
-{
-    return true;
-}
-void MainWindow::setupReadBack() {}
-void MainWindow::on_ptn_refresh_clicked() {}
