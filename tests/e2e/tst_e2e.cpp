@@ -43,6 +43,7 @@ private slots:
     void startShowsSplashThenMainWindow();
     void serialLinkCarriesEdits();
     void tcpLinkAfterDeviceSearch();
+    void udpLinkFromConnectionWindow();
     void languageSwitchRelabelsWindows();
     void closeThroughTitleBar();
 
@@ -53,6 +54,7 @@ private:
     void click(const QString &window, const QPoint &p);
     void drag(const QString &window, const QPoint &from, const QPoint &to);
     void key(const QString &keys);
+    bool answerBox(const QString &titlePattern);
     bool hasEvent(const QString &transport, const QString &textPattern, int after = 0);
     int eventCount();
     QString simStderr();
@@ -137,6 +139,17 @@ int TestE2E::eventCount()
 {
     QFile f(work.filePath(QStringLiteral("events.jsonl")));
     return f.open(QIODevice::ReadOnly) ? f.readAll().count('\n') : 0;
+}
+
+// Presses Enter on a message box whose title matches; false when none shows.
+bool TestE2E::answerBox(const QString &titlePattern)
+{
+    const QString box = findWindow(titlePattern);
+    if (box.isEmpty())
+        return false;
+    xdo({"mousemove", "--window", box, "20", "20"});
+    key("Return");
+    return true;
 }
 
 // A command applied by w4sim after the first `after` events, received over
@@ -365,23 +378,49 @@ void TestE2E::tcpLinkAfterDeviceSearch()
     // The search collects replies for its three seconds, then frees the buttons.
     QTRY_VERIFY_WITH_TIMEOUT(searching.elapsed() > 3500, 6000);
     screenshot("device-found", netWindow);
-
     const QRect row = netLayout.value("row0");
     click(netWindow, QPoint(row.left() - 15, row.center().y()));
-    click(netWindow, at(netLayout, "ptn_connectDevice"));
-    // Until the read-back is built, the connect button of the main window opens
-    // the link to the chosen device.
-    if (!QTest::qWaitFor([this] { return simStderr().contains("[tcp") && simErr.contains("connected"); },
-                         2500))
-        click(mainWindow, at(mainLayout, "connect"));
+
+    // TCP from the main window's connect button: the state is read back and the
+    // result reported in a box.
+    before = eventCount();
+    click(mainWindow, at(mainLayout, "connect"));
     QTRY_VERIFY_WITH_TIMEOUT(simStderr().contains("] connected"), kStepMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!findWindow("^消息$|^错误$").isEmpty(), 15000);
+    QVERIFY2(findWindow("^错误$").isEmpty(), "the read-back reported a failure");
+    QVERIFY(hasEvent("tcp", "^query window 4$", before));
+    QVERIFY(answerBox("^消息$"));
 
     before = eventCount();
-    click(mainWindow, at(mainLayout, "tab1.2"));
+    click(mainWindow, at(mainLayout, "tab0.2"));
     click(mainWindow, at(mainLayout, "ptn_twoDivisionModel_upDown"));
     QTRY_VERIFY_WITH_TIMEOUT(hasEvent("tcp", "^division mode", before), kStepMs);
     drag(mainWindow, wallWindow(0).center(), wallWindow(0).center() + QPoint(-30, -20));
     QTRY_VERIFY_WITH_TIMEOUT(hasEvent("tcp", "^window 1: geometry ", before), kStepMs);
+
+    // Down again from the same button.
+    click(mainWindow, at(mainLayout, "connect"));
+    QTRY_VERIFY_WITH_TIMEOUT(simStderr().contains("] disconnected"), kStepMs);
+}
+
+void TestE2E::udpLinkFromConnectionWindow()
+{
+    if (!isolated)
+        QSKIP("needs root for private network namespaces; the serial link was tested");
+    // The found device's row is still chosen: "连接设备" reads it back by UDP.
+    const int before = eventCount();
+    click(netWindow, at(netLayout, "ptn_connectDevice"));
+    QTRY_VERIFY_WITH_TIMEOUT((answerBox("^警告$"), hasEvent("udp", "^query window 4$", before)), 15000);
+    // Connected once the reading is over: the next division mode goes by UDP.
+    QElapsedTimer clock;
+    clock.start();
+    while (!hasEvent("udp", "^division mode", before) && clock.elapsed() < 10000) {
+        answerBox("^警告$");
+        click(mainWindow, at(mainLayout, "ptn_fourDivisionModel"));
+        if (QTest::qWaitFor([&] { return hasEvent("udp", "^division mode", before); }, 700))
+            break;
+    }
+    QVERIFY(hasEvent("udp", "^division mode", before));
 }
 
 void TestE2E::languageSwitchRelabelsWindows()
