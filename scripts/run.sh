@@ -93,7 +93,9 @@ w4sim runs as the processor at 198.51.100.20 in a private network namespace.
 In w4control:
   1. Click "连接设置" (left panel) to open the connection window.
   2. Click "查找设备"; after 3 seconds the simulator is listed (198.51.100.20).
-  3. Select its row and click "连接设备" (or "连接服务器" in the main window).
+  3. Select its row and click "连接设备": the program reads the simulator's state
+     back (a few seconds) and connects by UDP. Or click "连接服务器" in the
+     main window to connect by TCP.
   4. Drag a window on the wall; "通讯" on the last page ("开发者功能") shows
      the commands sent. Its serial line is also offered: $pty
 EOF
