@@ -2,6 +2,7 @@
 // loopback: every command the pages queue arrives intact and is applied.
 #include "codec.h"
 #include "pagefixture.h"
+#include "simharness.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -11,58 +12,19 @@
 #include <QTcpSocket>
 
 namespace {
-constexpr int WaitMs = 5000;
 
-class Sim
+using namespace simtest;
+constexpr int WaitMs = kWaitMs;
+
+// Commands the simulator received, checked and applied, as hex of the wire bytes.
+QStringList applied(Sim &sim)
 {
-public:
-    ~Sim()
-    {
-        if (process.state() != QProcess::NotRunning) {
-            process.terminate();
-            if (!process.waitForFinished(WaitMs))
-                process.kill();
-            process.waitForFinished(WaitMs);
-        }
-    }
-
-    bool start()
-    {
-        process.start(QStringLiteral(W4SIM_BINARY),
-                      {"--listen", "127.0.0.1", "--tcp-port", "0", "--udp-ports", "0", "--events",
-                       dir.filePath("events.jsonl")});
-        if (!process.waitForStarted(WaitMs))
-            return false;
-        QByteArray out;
-        while (!out.contains("READY")) {
-            if (!process.waitForReadyRead(WaitMs))
-                return false;
-            out += process.readAllStandardOutput();
-        }
-        tcpPort = quint16(
-            QRegularExpression("READY tcp=(\\d+)").match(QString::fromLatin1(out)).captured(1).toInt());
-        return tcpPort != 0;
-    }
-
-    // Commands the simulator received, checked and applied, as hex of the wire bytes.
-    QStringList applied() const
-    {
-        QFile f(dir.filePath("events.jsonl"));
-        QStringList out;
-        if (f.open(QIODevice::ReadOnly))
-            for (const QByteArray &line : f.readAll().split('\n')) {
-                const QJsonObject e = QJsonDocument::fromJson(line).object();
-                if (e.value("dir").toString() != "out" && e.value("crc_ok").toBool() &&
-                    e.value("applied").toBool())
-                    out << e.value("hex").toString().toUpper();
-            }
-        return out;
-    }
-
-    QTemporaryDir dir;
-    QProcess process;
-    quint16 tcpPort = 0;
-};
+    QStringList out;
+    for (const QJsonObject &e : sim.events())
+        if (e.value("dir").toString() != "out" && e.value("crc_ok").toBool() && e.value("applied").toBool())
+            out << e.value("hex").toString().toUpper();
+    return out;
+}
 
 QString wire(const QString &text)
 {
@@ -93,7 +55,7 @@ private slots:
     void initTestCase()
     {
         enterScratchDir();
-        QVERIFY(sim.start());
+        QVERIFY(sim.start({}));
     }
     void cleanupTestCase() { leaveScratchDir(); }
     void init()
@@ -118,7 +80,7 @@ private slots:
     {
         get<QPushButton>("ptn_twoScreenModel_leftRight")->click();
         const QStringList expected = {wire("04050000"), wire("022b0000"), wire("032b0000"), wire("04100246")};
-        QTRY_VERIFY_WITH_TIMEOUT(inOrder(sim.applied(), expected), WaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(inOrder(applied(sim), expected), WaitMs);
     }
 
     void pictureResetReachesTheDevice()
@@ -131,14 +93,14 @@ private slots:
         }
         const QStringList expected = {wire("020b0400"), wire("020a0064"), wire("020e0064"), wire("02100000"),
                                       wire("020f00b4"), wire("020c000a"), wire("020d000a")};
-        QTRY_VERIFY_WITH_TIMEOUT(inOrder(sim.applied(), expected), WaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(inOrder(applied(sim), expected), WaitMs);
     }
 
     void cropAndGeometryReachTheDevice()
     {
         mw->changeSliceInfo(4, 0, 0, 1920, 1080);
         typeInto(get<QLineEdit>("ldt_Heigh"), "540");
-        QTRY_VERIFY_WITH_TIMEOUT(inOrder(sim.applied(), {wire("d00000000007800438"), wire("0004021c")}),
+        QTRY_VERIFY_WITH_TIMEOUT(inOrder(applied(sim), {wire("d00000000007800438"), wire("0004021c")}),
                                  WaitMs);
     }
 };
