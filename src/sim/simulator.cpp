@@ -229,8 +229,15 @@ void Simulator::answer(const Link &link, const Outcome &outcome)
     }
     case Outcome::SearchReply:
         // The search is a broadcast question; only datagrams get the answer.
-        if (datagramLink)
-            sendReply(link, searchReply(m_state, tcpPort()), QStringLiteral("search reply"), 0);
+        // It is sent to both device ports: a unit answers on 23 with a fixed
+        // address and on 68 when it takes its address by DHCP, so it is found
+        // once (other ports, as tests bind them, always answer).
+        if (!datagramLink)
+            return;
+        if (link.udp &&
+            ((link.udp->localPort() == 23 && m_state.dhcp) || (link.udp->localPort() == 68 && !m_state.dhcp)))
+            return;
+        sendReply(link, searchReply(m_state, tcpPort()), QStringLiteral("search reply"), 0);
         return;
     }
 }
