@@ -1,6 +1,7 @@
 #include "appstate.h"
 #include "dialoganswerer.h"
 #include "mainwindow.h"
+#include "tempworkdir.h"
 #include "waitingwidget.h"
 
 #include <QComboBox>
@@ -97,8 +98,7 @@ class TestMainWindow : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir dir;
-    QString oldCwd;
+    TempWorkingDir dir;
     std::unique_ptr<MainWindow> window;
 
     template <typename T = QWidget> T *get(const char *name)
@@ -123,13 +123,8 @@ class TestMainWindow : public QObject
     }
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(dir.isValid());
-        oldCwd = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(dir.path()));
-    }
-    void cleanupTestCase() { QDir::setCurrent(oldCwd); }
+    void initTestCase() { QVERIFY(dir.enter()); }
+    void cleanupTestCase() { dir.leave(); }
     void init()
     {
         resetAppState();

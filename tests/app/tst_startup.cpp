@@ -4,6 +4,7 @@
 #include "mainobject.h"
 #include "mainwindow.h"
 #include "splashscreen.h"
+#include "tempworkdir.h"
 
 #include <QFile>
 #include <QPropertyAnimation>
@@ -41,17 +42,11 @@ class TestStartup : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir dir;
-    QString oldCwd;
+    TempWorkingDir dir;
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(dir.isValid());
-        oldCwd = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(dir.path()));
-    }
-    void cleanupTestCase() { QDir::setCurrent(oldCwd); }
+    void initTestCase() { QVERIFY(dir.enter()); }
+    void cleanupTestCase() { dir.leave(); }
     void init()
     {
         resetAppState();

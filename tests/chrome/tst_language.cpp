@@ -4,6 +4,7 @@
 #include "dialoganswerer.h"
 #include "mainwindow.h"
 #include "networkdialog.h"
+#include "tempworkdir.h"
 #include "userview.h"
 
 #include <QAbstractButton>
@@ -110,8 +111,7 @@ class TestLanguage : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir dir;
-    QString oldCwd;
+    TempWorkingDir dir;
     QPointer<MainWindow> window;
 
     void build()
@@ -142,11 +142,9 @@ class TestLanguage : public QObject
 private slots:
     void initTestCase()
     {
-        QVERIFY(dir.isValid());
-        oldCwd = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(dir.path())); // no FontSize.ini: Chinese
+        QVERIFY(dir.enter()); // no FontSize.ini: Chinese
     }
-    void cleanupTestCase() { QDir::setCurrent(oldCwd); }
+    void cleanupTestCase() { dir.leave(); }
     void init() { resetAppState(); }
     void cleanup()
     {

@@ -2,6 +2,7 @@
 #include "dialoganswerer.h"
 #include "maintitlebar.h"
 #include "mainwindow.h"
+#include "tempworkdir.h"
 #include "titlebar.h"
 #include "waitingwidget.h"
 
@@ -37,8 +38,7 @@ class TestTitleBar : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir dir;
-    QString oldCwd;
+    TempWorkingDir dir;
     QPointer<MainWindow> window;
 
     void build()
@@ -55,13 +55,8 @@ class TestTitleBar : public QObject
     QPushButton *button(const char *name) { return window->findChild<QPushButton *>(QLatin1String(name)); }
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(dir.isValid());
-        oldCwd = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(dir.path()));
-    }
-    void cleanupTestCase() { QDir::setCurrent(oldCwd); }
+    void initTestCase() { QVERIFY(dir.enter()); }
+    void cleanupTestCase() { dir.leave(); }
     void init()
     {
         resetAppState();

@@ -20,17 +20,6 @@ using namespace simtest;
 
 namespace {
 
-QStringList commandsAtSim(Sim &sim)
-{
-    QStringList texts;
-    for (const QJsonObject &e : sim.events()) {
-        if (e.value("dir").toString() != "in" || e.value("transport").toString() != "serial")
-            continue;
-        texts << e.value("hex").toString().toLower();
-    }
-    return texts;
-}
-
 // The user works with the connection window's port list and open button.
 QComboBox *portList(MainWindow &w)
 {
@@ -81,7 +70,7 @@ private slots:
         QStringList expected;
         for (const QString &c : sent)
             expected << QString::fromLatin1(w4::encodeCommand(c).toHex());
-        QTRY_COMPARE_WITH_TIMEOUT(commandsAtSim(sim), expected, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(sim.received("serial"), expected, 5000);
         QCOMPARE(ticks.most, 1); // one command per tick, never more
         for (const QString &c : sent)
             QVERIFY(w.communicationDialog->logText().contains("]MainWindow::send： " + c));

@@ -23,17 +23,6 @@ namespace {
 
 bool privateNetwork = false;
 
-QStringList tcpCommandsAtSim(Sim &sim)
-{
-    QStringList texts;
-    for (const QJsonObject &e : sim.events()) {
-        if (e.value("dir").toString() != "in" || e.value("transport").toString() != "tcp")
-            continue;
-        texts << e.value("hex").toString().toLower();
-    }
-    return texts;
-}
-
 // Puts a device in the connection window's table, as a search would have found
 // it, and selects it.
 void listDevice(MainWindow &w, const QString &ip, quint16 port)
@@ -99,7 +88,7 @@ private slots:
         QStringList expected;
         for (const QString &c : sent)
             expected << QString::fromLatin1(w4::encodeCommand(c).toHex());
-        QTRY_COMPARE_WITH_TIMEOUT(afterRead(tcpCommandsAtSim(sim)), expected, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(afterRead(sim.received("tcp")), expected, 10000);
         QCOMPARE(ticks.most, 1); // one command per tick, never more
         for (const QString &c : sent)
             QVERIFY(w.communicationDialog->logText().contains("]MainWindow::send： " + c));

@@ -104,6 +104,18 @@ public:
         return out;
     }
 
+    // Hex of every command that came in over a transport ("tcp", "udp",
+    // "serial"), in order, lower case.
+    QStringList received(const QString &transport)
+    {
+        QStringList texts;
+        for (const QJsonObject &e : events())
+            if (e.value(QStringLiteral("dir")).toString() == QLatin1String("in") &&
+                e.value(QStringLiteral("transport")).toString() == transport)
+                texts << e.value(QStringLiteral("hex")).toString().toLower();
+        return texts;
+    }
+
     QString path(const QString &name) const { return dir.filePath(name); }
 
     QTemporaryDir dir;
