@@ -62,13 +62,10 @@ void MainTitleBar::on_pushButtonMin_clicked()
 }
 
 // The language is written only here, so the next start opens in the language
-// the user left with; the links are marked down before the window goes so
-// nothing reacts to them while it is torn down.
+// the user left with; the window's destructor closes the links quietly.
 void MainTitleBar::on_pushButtonClose_clicked()
 {
     writeStoredLanguage(languageIndex);
-    networkConnected = false;
-    serialConnected = false;
     if (QWidget *window = targetWindow()) {
         window->close();
         window->deleteLater();

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "appstate.h"
+#include "devicesession.h"
 #include "languagesettings.h"
 #include "statustexts.h"
 #include "ui_mainwindow.h"
@@ -13,6 +14,8 @@ MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), ui(new Ui::MainWindow), statusLabel(new QLabel(this))
 {
     currentSceneIndex = 0;
+    deviceSession = new w4::DeviceSession(this);
+    followSession(deviceSession);
     createNetworkDialog();
 
     ui->setupUi(this);
@@ -29,6 +32,7 @@ MainWindow::MainWindow(QWidget *parent)
         b->raise();
 
     buildSpliceCommandMap();
+    setupSession();
 
     languageIndex = readStoredLanguage();
     setupTitleBar();
@@ -87,7 +91,6 @@ MainWindow::MainWindow(QWidget *parent)
     ui->pushButtonResetK5->hide();
     ui->testButton->hide();
 
-    connectionStatusRow = 1;
     showConnectionStatus();
     ui->MyMessageButton->hide();
 
@@ -255,13 +258,6 @@ void MainWindow::setStatusText(const QString &text)
 QString MainWindow::statusLine() const
 {
     return statusLabel->text();
-}
-
-void MainWindow::showConnectionStatus()
-{
-    const QString portText = serialPortLists().constLast()->currentText();
-    if (const std::optional<QString> line = w4::statusLine(connectionStatusRow, languageIndex, portText))
-        setStatusText(*line);
 }
 
 void MainWindow::bar2(QString string)

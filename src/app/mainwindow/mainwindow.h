@@ -1,13 +1,16 @@
 #pragma once
 
-#include "commandqueue.h"
+#include "commandsink.h"
 #include "divisionmodes.h"
 #include "frames.h"
 #include "networkdialoghost.h"
 #include "pagefields.h"
+#include "sessionstate.h"
 #include "sliderpairs.h"
 #include "statusdatagram.h"
+#include "udpreadback.h"
 #include "windowfeatures.h"
+#include "windowstatusapply.h"
 
 #include <QHostAddress>
 #include <QMainWindow>
@@ -26,10 +29,13 @@ class NoticeWidget;
 class QComboBox;
 class QLabel;
 class QPushButton;
-class QTcpSocket;
 class QTimer;
 class QTranslator;
 class QUdpSocket;
+
+namespace w4 {
+class DeviceSession;
+}
 
 namespace Ui {
 class MainWindow;
@@ -47,7 +53,11 @@ class MainWindow;
 //   mainwindow_layout.cpp, mainwindow_maintenance.cpp  the control pages
 //   mainwindow_readback.cpp, mainwindow_readback_udp.cpp  reading the state back
 //   mainwindow_send.cpp, mainwindow_serial.cpp, mainwindow_network.cpp  the links
-class MainWindow : public QMainWindow, public NetworkDialogHost
+//   mainwindow_session.cpp  how the session's connection state is shown
+// The device session (links, sending, read-back, the device's state) is an
+// object of its own; the window presents it and turns user input into calls
+// on it.
+class MainWindow : public QMainWindow, public NetworkDialogHost, public CommandSink
 {
     Q_OBJECT
 
@@ -63,19 +73,17 @@ public:
     void setStatusText(const QString &text);
     QString statusLine() const;
 
+    // The device session this window presents.
+    w4::DeviceSession *session() const { return deviceSession; }
+
     // ---- Sending (mainwindow_send.cpp) ----
-    // Queues one hexadecimal command text for the processor; the send timer
-    // writes one queued command per tick to whichever link is up.
-    void send(const QString &command);
+    // Queues one hexadecimal command text for the processor; the session's
+    // sender writes one queued command per tick to whichever link is up.
+    void send(const QString &command) override;
     void sendNextCommand();
     // True when a link is up or offline mode is on; otherwise tells the user.
     bool checkConnected();
-    w4::CommandQueue sendQueue;
-    QTimer *sendTimer = nullptr;
     CommunicationDialog *communicationDialog = nullptr;
-    // Commands go to the device as datagrams (a device read over UDP).
-    bool sendByDatagram = false;
-    QString deviceAddress;
 
     // ---- Serial link (mainwindow_serial.cpp) ----
     QStringList validSerialPorts;
@@ -87,56 +95,38 @@ public:
     // The device chosen in the connection settings window: address and port text.
     QPair<QString, QString> networkDeviceEndpoint() const;
 
-    QTcpSocket *tcp = nullptr;
-    QUdpSocket *udp = nullptr;
-    QTimer *connectTimeoutTimer = nullptr;
-
     // ---- Reading the processor's state back (mainwindow_readback*.cpp) ----
     // Everything the TCP socket had: frames are taken from the stream whole,
     // however the reads cut it, and applied as they arrive.
     void read(const QByteArray &bytes);
-    // Run when a TCP connection comes up: the queries at 600 ms steps, the
-    // waiting dialog, the check and one more pass, then the result box.
+    // Run when a TCP connection comes up: the waiting dialog while the queries
+    // go out, the check and one more pass, then the result box.
     void startTcpReadSequence();
     void startReadSequence();
     // The connection window's connect button: reads the selected device over
     // UDP; the link is up only when every part of the state was read.
     void connectNetworkDevice(bool dhcp) override;
-    // A status datagram outside a search, with its sender; only the device
-    // being read can fill the status records. False stops handling the
-    // datagrams still queued until the next notification.
-    bool handleStatusDatagram(const QByteArray &datagram, const QHostAddress &sender);
+    // Every part of the state came in the last TCP read.
+    bool allWindowsRead() const;
 
-    bool allWindowsRead = false;
     // Picture size for each resolution code the processor reports (0..38).
     QVector<QSize> inputResolutionTable;
-    QTimer *readSequenceTimer = nullptr;
-    int readSequenceStep = 0;
-    // Window frames since the last global frame, as a bit per window 1..4.
-    int windowsReadMask = 0;
-    w4::TcpFrameAssembler tcpFrames;
-    // 0 not reading, 1 device-wide record, 2..4 first to third read of a window.
-    int udpReceiveSlot = 0;
-    QHostAddress udpReadDevice;
-    w4::StatusRecord globalStatusRecord;
-    std::array<w4::StatusRecord, 3> windowStatusRecords;
 
 private:
-    void onReadSequenceTick();
     void checkTcpRead(quint64 run, bool secondPass);
-    void applyGlobalFrame(const w4::GlobalFrame &frame);
-    void applyWindowFrame(const w4::WindowStatus &status);
-    // What both readers write alike into window 0..3's record.
-    void applyWindowStatus(int window, const w4::WindowStatus &status);
+    void onDeviceWideChanged(w4::StatusOrigin origin);
+    void onDeviceWindowChanged(int index, w4::StatusOrigin origin);
+    void applyGlobalFrame();
+    void applyWindowFrame(int window);
     void showWindowItem(int window, bool shown);
     // Layout selectors, rebuilt wall and layout name; false for a layout that
     // is not one of the 23.
     bool applyWallLayout(int rows, int columns);
-    // The common UDP read; true when every window was read. `layoutRead` tells
-    // whether the device-wide record came (else the wall was kept as it was).
-    bool readDeviceOverUdp(const QString &device, bool refresh, bool *layoutRead);
-    void sendReadQuery(const QString &literal, const QString &device);
-    void applyWindowRecord(int window, const w4::StatusRecord &record);
+    // The common UDP read's presentation: what was read is applied by the
+    // model's announcements; this reports the outcome.
+    void reportUdpRead(const w4::UdpReadResult &result, bool refresh);
+    void applyWindowRecord(int window);
+    void setupUdpReadBack();
     void applyCropsAndLayers();
     void logResolution(int windowNumber, int source, const QSize &size, int code, bool udp);
     // Runs `apply` and drops whatever the pages queued while showing its result.
@@ -144,14 +134,13 @@ private:
 
     // Counts TCP reads, so a check that outlives its read (or its link) is dropped.
     quint64 tcpReadRun = 0;
-    bool udpReadRunning = false;
 
 public:
     // ---- end of reading back ----
 
     // ---- Connection settings window (mainwindow_network.cpp) ----
     NetworkDialog *networkDialog = nullptr;
-    QUdpSocket *udpSocket() override { return udp; }
+    QUdpSocket *udpSocket() override;
     QString networkSendIntervalText() const override;
     QString serialSendIntervalText() const override;
     void restartSendTimers(int intervalMs) override;
@@ -245,7 +234,7 @@ public slots:
     void on_openButton_clicked() override;
     void on_connect_clicked() override;
     void on_checkBox_clicked(bool checked);
-    void readyReadSlot();
+    void readyReadSlot(const QByteArray &bytes);
     void on_rowCbx_currentIndexChanged(int index);
     void on_btn_openColorPalette_clicked();
     void changeUIBaseSelectChannel(int ChannelID);
@@ -270,7 +259,8 @@ public slots:
     void on_ptn_refresh_clicked();
     void on_columnCbx_currentIndexChanged(int index);
     void on_NetConnectBtn_clicked();
-    void parsingLowerComputerStatusByUdp();
+    // A datagram outside a device read: a search reply while a search runs.
+    void parsingLowerComputerStatusByUdp(const QByteArray &datagram);
     void changeLanguage(int index) override;
 
 private slots:
@@ -305,6 +295,7 @@ private:
     void connectWallView();
     void createCommunicationLog();
     void setupSendQueue();
+    void setupSession();
     void setWallMenusEnabled(bool enabled);
     void retranslateOwnedWindows();
     // Re-labelling of the windows built by other parts, called by the language
@@ -318,14 +309,17 @@ private:
     QList<QPushButton *> serialOpenButtons() const;
     void setSerialOpenButtonsText(const QString &text);
     void showOpenedNotices();
-    void serialLinkUp();
-    void onTcpConnected();
-    void onTcpDisconnected();
-    void onConnectTimeout();
     void setWindowsMovable(bool movable);
     void restartGeometryGate(int intervalMs);
-    void writeToLink(const w4::QueuedCommand &command);
     void showSerialPortMessage(const QString &chinese, const QString &other, bool ownOkButtonAlways);
+    void showConnectFailure();
+
+    // The one handler of the session's state: status line, button texts, page
+    // lock and the boxes that tell of a change (mainwindow_session.cpp).
+    void showSessionState(const w4::SessionState &state, w4::SessionChange change);
+    void showConnectButtonText();
+
+    w4::DeviceSession *deviceSession = nullptr;
 
     Ui::MainWindow *ui;
     QLabel *statusLabel;

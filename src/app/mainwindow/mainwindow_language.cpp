@@ -74,27 +74,29 @@ void MainWindow::changeLanguage(int index)
     retranslateOwnedWindows();
 
     showConnectionStatus();
+    showConnectButtonText();
+    setSerialOpenButtonsText(serialConnected() ? tr("关闭串口") : tr("打开串口"));
 
     // The form's texts reset the buttons that show a live connection.
     switch (index) {
     case 1:
-        if (networkConnected)
+        if (networkConnected())
             ui->connect->setText(QStringLiteral("Connected"));
-        if (serialConnected)
+        if (serialConnected())
             ui->openButton->setText(QStringLiteral("close the Serial Port"));
         break;
     case 2:
-        if (networkConnected)
+        if (networkConnected())
             ui->connect->setText(QStringLiteral("Связь установлена."));
-        if (serialConnected)
+        if (serialConnected())
             ui->openButton->setText(QStringLiteral("Закрыть порт RS232"));
         break;
     case 0:
-        if (networkConnected) {
+        if (networkConnected()) {
             ui->connect->setText(QStringLiteral("已连接"));
             ui->ptn_saveAll->setText(QStringLiteral("保存所有配置"));
         }
-        if (serialConnected)
+        if (serialConnected())
             ui->openButton->setText(QStringLiteral("关闭串口"));
         break;
     default:

@@ -15,7 +15,7 @@ constexpr int DeviceWaitMs = 5000;
 // claiming success would mislead.
 bool MainWindow::requireDeviceLink()
 {
-    if (serialConnected || networkConnected)
+    if (serialConnected() || networkConnected())
         return true;
     MyMessageBox::error(this, tr("错误"), tr("请先建立连接！"));
     return false;

@@ -72,7 +72,7 @@ PictureEdits pictureEdits(Ui::MainWindow *ui)
 
 bool linkOrOffline()
 {
-    return serialConnected || networkConnected || offlineMode;
+    return serialConnected() || networkConnected() || offlineMode();
 }
 
 // Re-labelling the form puts the form's text back on widgets whose text follows

@@ -1,8 +1,12 @@
-// Reading the processor's state back over TCP: the query sequence run when the
-// connection comes up, and the global and window status frames, which are
-// applied whenever they arrive. Shared with the UDP reader: how a decoded window
+// Reading the processor's state back, as the window shows it: the waiting and
+// result boxes of the TCP read, and how the device model's announcements (the
+// global and window status, applied whenever they arrive) reach the wall and
+// the pages. Shared with the UDP reader: how a decoded window
 // state reaches the record, the item and the source buttons.
 #include "appstate.h"
+#include "commandsender.h"
+#include "devicemodel.h"
+#include "devicesession.h"
 #include "inputchannel.h"
 #include "inputsourcebutton.h"
 #include "mainwindow.h"
@@ -12,17 +16,16 @@
 #include "ui_mainwindow.h"
 #include "userview.h"
 #include "waitingwidget.h"
+#include "tcpreadback.h"
 #include "wallgeometry.h"
 
 #include <QAction>
 #include <QLoggingCategory>
-#include <QTcpSocket>
 #include <QTimer>
 
 Q_LOGGING_CATEGORY(lcReadBack, "w4.readback")
 
 namespace {
-constexpr int ReadStepMs = 600;
 constexpr int ReadWaitMs = 5000;
 constexpr int NoSource = 4;
 } // namespace
@@ -36,46 +39,33 @@ void MainWindow::buildInputResolutionTable()
 
 void MainWindow::setupReadBack()
 {
-    readSequenceTimer = new QTimer(this);
-    readSequenceTimer->setInterval(ReadStepMs);
-    connect(readSequenceTimer, &QTimer::timeout, this, &MainWindow::onReadSequenceTick);
+    w4::DeviceModel *model = deviceSession->model();
+    connect(model, &w4::DeviceModel::deviceWideChanged, this, &MainWindow::onDeviceWideChanged);
+    connect(model, &w4::DeviceModel::windowChanged, this, &MainWindow::onDeviceWindowChanged);
+    connect(model, &w4::DeviceModel::readCompleted, this,
+            [this] { applyWithoutEchoes([this] { applyCropsAndLayers(); }); });
+    setupUdpReadBack();
 }
 
 // ---- The TCP read sequence ----------------------------------------------------------
 
 void MainWindow::startReadSequence()
 {
-    readSequenceStep = 0;
-    readSequenceTimer->setInterval(ReadStepMs);
-    readSequenceTimer->start();
+    deviceSession->tcpReadBack()->start();
 }
 
-void MainWindow::onReadSequenceTick()
+bool MainWindow::allWindowsRead() const
 {
-    readSequenceTimer->stop();
-    // The connection went away: its loss handler has told the user.
-    if (tcp->state() != QAbstractSocket::ConnectedState)
-        return;
-    if (readSequenceStep == 0) {
-        send(QStringLiteral("08050000"));
-    } else if (readSequenceStep <= 4) {
-        send(QStringLiteral("08") + QStringLiteral("%1").arg(readSequenceStep, 2, 16, QLatin1Char('0')) +
-             QStringLiteral("0001"));
-    } else {
-        send(QStringLiteral("ffffffff"));
-        return;
-    }
-    ++readSequenceStep;
-    readSequenceTimer->start(ReadStepMs);
+    return deviceSession->tcpReadBack()->isComplete();
 }
 
+// The session sends the queries; the window holds the user for the time they
+// take, then says whether everything came.
 void MainWindow::startTcpReadSequence()
 {
+    if (!deviceSession->networkConnected() || deviceSession->sendByDatagram())
+        return;
     const quint64 run = ++tcpReadRun;
-    // Bytes left from before (a cut frame, another connection) must not join
-    // the frames of this read.
-    tcpFrames.clear();
-    startReadSequence();
     WaitingWidget wait(tr("waiting"), ReadWaitMs);
     wait.exec();
     QTimer::singleShot(1, this, [this, run] { checkTcpRead(run, false); });
@@ -84,9 +74,9 @@ void MainWindow::startTcpReadSequence()
 void MainWindow::checkTcpRead(quint64 run, bool secondPass)
 {
     // A link lost (or made anew) meanwhile has been reported by its own handlers.
-    if (run != tcpReadRun || !networkConnected || tcp->state() != QAbstractSocket::ConnectedState)
+    if (run != tcpReadRun || !deviceSession->networkConnected() || deviceSession->sendByDatagram())
         return;
-    if (allWindowsRead) {
+    if (allWindowsRead()) {
         MyMessageBox::information(this, tr("消息"), tr("读取成功！"));
         return;
     }
@@ -104,15 +94,30 @@ void MainWindow::checkTcpRead(quint64 run, bool secondPass)
 
 void MainWindow::read(const QByteArray &bytes)
 {
-    for (const QByteArray &block : tcpFrames.feed(bytes)) {
-        const w4::TcpFrame frame = w4::decodeTcpFrame(block);
-        applyWithoutEchoes([this, &frame] {
-            if (const auto *global = std::get_if<w4::GlobalFrame>(&frame))
-                applyGlobalFrame(*global);
-            else if (const auto *window = std::get_if<w4::WindowStatus>(&frame))
-                applyWindowFrame(*window);
-        });
+    deviceSession->tcpReadBack()->feed(bytes);
+}
+
+void MainWindow::onDeviceWideChanged(w4::StatusOrigin origin)
+{
+    if (origin == w4::StatusOrigin::Tcp) {
+        applyWithoutEchoes([this] { applyGlobalFrame(); });
+        return;
     }
+    // Without the device-wide record the wall keeps its layout and stacking:
+    // rebuilding it from nothing would throw the user's wall away.
+    const w4::DeviceWideState &wide = deviceSession->model()->deviceWide();
+    if (wide.hasLayout())
+        applyWithoutEchoes([&] { applyWallLayout(wide.rows, wide.columns); });
+}
+
+void MainWindow::onDeviceWindowChanged(int index, w4::StatusOrigin origin)
+{
+    applyWithoutEchoes([=] {
+        if (origin == w4::StatusOrigin::Tcp)
+            applyWindowFrame(index);
+        else
+            applyWindowRecord(index);
+    });
 }
 
 // Showing what was read sets the pages' controls, and some of their handlers
@@ -122,13 +127,14 @@ void MainWindow::read(const QByteArray &bytes)
 // read right after it. So nothing queued while a read is applied goes out.
 void MainWindow::applyWithoutEchoes(const std::function<void()> &apply)
 {
+    w4::CommandQueue &queue = deviceSession->sender()->queue();
     QStringList waiting;
-    for (const w4::QueuedCommand &c : sendQueue.entries())
+    for (const w4::QueuedCommand &c : queue.entries())
         waiting << c.text;
     apply();
-    sendQueue.clear();
+    queue.clear();
     for (const QString &text : waiting)
-        sendQueue.push(text);
+        queue.push(text);
 }
 
 bool MainWindow::applyWallLayout(int rows, int columns)
@@ -146,10 +152,9 @@ bool MainWindow::applyWallLayout(int rows, int columns)
     return true;
 }
 
-void MainWindow::applyGlobalFrame(const w4::GlobalFrame &frame)
+void MainWindow::applyGlobalFrame()
 {
-    windowReplyCount = 0;
-    windowsReadMask = 0;
+    const w4::DeviceWideState &frame = deviceSession->model()->deviceWide();
     emit readInfo(QStringLiteral("MainWindow::read： "));
     emit readInfo(QStringLiteral("全局设置- ") + QString::number(frame.word1));
 
@@ -164,7 +169,7 @@ void MainWindow::applyGlobalFrame(const w4::GlobalFrame &frame)
             first->audioOutAllPorts = *frame.audioMode == w4::AudioOutMode::AllPorts;
             first->audioOutDisabled = *frame.audioMode == w4::AudioOutMode::Disabled;
         }
-        first->videoGenMode = frame.videoGen;
+        first->videoGenMode = frame.videoGen.value_or(false);
     }
     for (int i = 0; i < 4; ++i)
         if (frame.layers[size_t(i)] != 0)
@@ -173,42 +178,22 @@ void MainWindow::applyGlobalFrame(const w4::GlobalFrame &frame)
     changeUIBaseSelectChannel(ui->currentChannelCBox->currentIndex() + 1);
 }
 
-void MainWindow::applyWindowFrame(const w4::WindowStatus &s)
+void MainWindow::applyWindowFrame(int window)
 {
-    InputChannel *item = ui->graphicsView->window(s.window - 1);
+    const w4::WindowStatus &s = *deviceSession->model()->window(window);
+    InputChannel *item = ui->graphicsView->window(window);
     if (!item) {
         qCWarning(lcReadBack) << "window frame for window" << s.window << "ignored";
         return;
     }
-    // Complete when window 4 is the fourth window frame since the global frame
-    // and every window was among them.
-    ++windowReplyCount;
-    windowsReadMask |= 1 << (s.window - 1);
-    if (s.window == 4 && windowReplyCount == 4 && windowsReadMask == 0xF)
-        allWindowsRead = true;
     emit readInfo(QStringLiteral("通道： %1   数据头正确！  数据尾正确！  数据长度正确！").arg(s.window));
 
-    const int window = s.window - 1;
     const w4::DeviceScale scale = w4::deviceScale(ui->graphicsView->currentScene()->wallSize());
     item->setWindowGeometry(
         {QPointF(s.x / scale.sx, s.y / scale.sy), QSizeF(s.width / scale.sx, s.height / scale.sy)});
-    applyWindowStatus(window, s);
-
     w4::WindowRecord &r = item->record();
-    r.diagonalCorrection = s.diagonalCorrection;
-    r.blueCorrection = s.blueCorrection;
-    r.greenCorrection = s.greenCorrection;
-    r.skinCorrection = s.skinCorrection;
-    r.lastColorR = s.colorR;
-    r.lastColorG = s.colorG;
-    r.lastColorB = s.colorB;
-    if (s.isColorSolid) {
-        r.colorR = s.colorR;
-        r.colorG = s.colorG;
-        r.colorB = s.colorB;
-    }
-    r.cropHStart = s.cropHStart;
-    r.cropVStart = s.cropVStart;
+    w4::applyWindowStatus(r, s, w4::StatusOrigin::Tcp);
+    showWindowItem(window, s.isShown);
 
     if (r.inputSourceId >= 0 && r.inputSourceId < NoSource) {
         const QSize size = s.resolutionCode < w4::NoSignalResolutionCode
@@ -231,49 +216,6 @@ void MainWindow::applyWindowFrame(const w4::WindowStatus &s)
 }
 
 // ---- Shared by both readers ---------------------------------------------------------------
-
-void MainWindow::applyWindowStatus(int window, const w4::WindowStatus &s)
-{
-    InputChannel *item = ui->graphicsView->window(window);
-    if (!item)
-        return;
-    w4::WindowRecord &r = item->record();
-    r.contrastRatio = s.contrastRatio;
-    r.luminance = s.luminance;
-    r.horizontalSharpness = s.horizontalSharpness;
-    r.verticalSharpness = s.verticalSharpness;
-    r.saturability = s.saturability;
-    r.hue = s.hue;
-    r.colorTemperature = s.colorTemperature;
-    r.deGammaMode = s.deGammaMode;
-    r.panelGammaMode = s.panelGammaMode;
-    r.horizontalMirrored = s.horizontalMirrored;
-    r.verticalMirrored = s.verticalMirrored;
-    r.horizontalFiltration = s.horizontalFiltration;
-    r.verticalFiltration = s.verticalFiltration;
-    r.shadowFiltration = s.shadowFiltration;
-    r.blockFiltration = s.blockFiltration;
-    r.noiseProcessing = s.noiseProcessing;
-    r.hairTreatment = s.hairTreatment;
-    r.deinterlace = s.deinterlace;
-    r.pullDown2p2 = s.pullDown2p2;
-    r.timer2p2 = s.timer2p2;
-    r.pullDown2p3 = s.pullDown2p3;
-    r.timer2p3 = s.timer2p3;
-    r.sensitivity = s.sensitivity;
-    r.psf24Mode = s.psf24Mode;
-    r.isColorSolid = s.isColorSolid;
-    r.isFrozen = s.isFrozen;
-    r.audioEnabled = s.audioEnabled;
-    // Both readers give a solid-colour window no source and keep the one it
-    // had for when the fill is switched off.
-    r.savedInputSourceId = s.inputSource;
-    r.inputSourceId = s.isColorSolid ? NoSource : s.inputSource;
-    // Exactly one rotation mark, so the context menu shows the angle read.
-    if (s.rotation)
-        w4::setRotation(r, *s.rotation);
-    showWindowItem(window, s.isShown);
-}
 
 void MainWindow::showWindowItem(int window, bool shown)
 {

@@ -1,16 +1,18 @@
-// Serial link: the port lists kept current, opening and closing the port.
+// Serial link, as the user drives it: the port lists kept current, opening and
+// closing the port. The port itself belongs to the device session.
 #include "appstate.h"
+#include "devicesession.h"
 #include "mainwindow.h"
 #include "mymessagebox.h"
 #include "networkdialog.h"
 #include "noticewidget.h"
+#include "seriallink.h"
 #include "serialportmanager.h"
 #include "ui_mainwindow.h"
 
 #include <QDebug>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSerialPort>
 #include <QTextCodec>
 #include <QTimer>
 
@@ -54,10 +56,7 @@ void MainWindow::showOpenedNotices()
 
 void MainWindow::setupSerialLink()
 {
-    SerialPortManager *manager = SerialPortManager::instance();
-    manager->init();
-    connect(manager, &SerialPortManager::serialStatus, this, &MainWindow::bar2);
-    connect(manager->port(), &QSerialPort::readyRead, this, &MainWindow::readyReadSlot, Qt::UniqueConnection);
+    connect(deviceSession->serialLink(), &w4::SerialLink::received, this, &MainWindow::readyReadSlot);
 
     // The lists are stored at the first fill as well, so the open button works
     // at once and the first poll does not mistake the start for a change.
@@ -66,6 +65,9 @@ void MainWindow::setupSerialLink()
     shownSerialPorts = listTexts(ports);
     for (QComboBox *list : serialPortLists())
         list->addItems(shownSerialPorts);
+    // The serial rows of the status line name the chosen port.
+    connect(serialPortLists().constLast(), &QComboBox::currentTextChanged, this,
+            &MainWindow::showConnectionStatus);
 
     mainNotice = new NoticeWidget(this);
     dialogNotice = new NoticeWidget(networkDialog);
@@ -102,12 +104,6 @@ void MainWindow::showValidPort()
     if (fresh == shownSerialPorts)
         return;
 
-    // Only the loss of the port in use interrupts the link; other ports coming
-    // and going just refresh the lists.
-    QSerialPort *port = SerialPortManager::instance()->port();
-    const bool openPortGone = port->isOpen() && !validSerialPorts.contains(port->portName());
-    const bool wasConnected = serialConnected && openPortGone;
-
     QList<QComboBox *> lists = serialPortLists();
     QStringList selected;
     for (QComboBox *list : lists)
@@ -120,90 +116,29 @@ void MainWindow::showValidPort()
         if (keep >= 0)
             lists[i]->setCurrentIndex(keep);
     }
-
-    if (port->isOpen() && !openPortGone)
-        return;
-
-    serialConnected = false;
-    setSerialOpenButtonsText(tr("打开串口"));
-    port->close();
-    // The status line belongs to the network link while that is up.
-    if (!networkConnected && !offlineMode) {
-        connectionStatusRow = 11;
-        if (wasConnected)
-            lockControlPages();
-    }
-    if (wasConnected)
-        showSerialPortMessage(QStringLiteral("连接中断，请检查串口连接"),
-                              QStringLiteral("Connection interrupted, Please check serial port connection"),
-                              true);
+    showConnectionStatus();
+    // Only the loss of the port in use interrupts the link; other ports coming
+    // and going just refresh the lists.
+    deviceSession->serialPortsChanged(validSerialPorts);
 }
 
 void MainWindow::on_openButton_clicked()
 {
-    offlineMode = false;
-    setWindowsMovable(true);
     if (validSerialPorts.isEmpty()) {
         MyMessageBox::error(this, tr("错误"), tr("无有效串口设备！"));
         return;
     }
-
-    QSerialPort *port = SerialPortManager::instance()->port();
-    const QList<QComboBox *> lists = serialPortLists();
-    const int index = lists.constLast()->currentIndex();
-    port->setPortName(validSerialPorts.value(qMax(0, index)));
-
-    if (port->isOpen()) {
-        serialConnected = false;
-        if (!networkConnected)
-            lockControlPages();
-        port->close();
-        setSerialOpenButtonsText(tr("打开串口"));
-        connectionStatusRow = 11;
+    if (deviceSession->serialConnected()) {
+        deviceSession->closeSerial();
         return;
     }
-
-    if (port->open(QIODevice::ReadWrite)) {
-        SerialPortManager::applySettings(port);
-        setSerialOpenButtonsText(tr("连接中") + QStringLiteral("..."));
-        connectionStatusRow = 12;
-        if (!serialConnected)
-            serialLinkUp();
-        return;
-    }
-
-    serialConnected = false;
-    port->close();
-    showSerialPortMessage(
-        QStringLiteral("当前串口号无法打开！请检查后重新打开！\n1、USB串口松了\n2、是否被其他的程序占用\n"),
-        QStringLiteral("The current serial number cannot be opened! Please check and reopen! "
-                       "\n1.USB serial port loose \n2.Whether it is occupied  by other programs\n"),
-        false);
-    // Not connected: a failed open is not an attempt still under way.
-    connectionStatusRow = 11;
+    const int index = serialPortLists().constLast()->currentIndex();
+    deviceSession->openSerial(validSerialPorts.value(qMax(0, index)));
 }
 
-void MainWindow::serialLinkUp()
+void MainWindow::readyReadSlot(const QByteArray &bytes)
 {
-    serialConnected = true;
-    unlockControlPages();
-    setSerialOpenButtonsText(tr("关闭串口"));
-    connectionStatusRow = 10;
-    showOpenedNotices();
-}
-
-void MainWindow::readyReadSlot()
-{
-    QSerialPort *port = SerialPortManager::instance()->port();
-    const QByteArray bytes = port->readAll();
-    // The processor's serial output is not interpreted; it only proves the
-    // port is live.
+    // The processor's serial output is not interpreted; it is only logged.
     QTextCodec *gbk = QTextCodec::codecForName("GBK");
     qDebug() << "serial in:" << (gbk ? gbk->toUnicode(bytes) : QString::fromLatin1(bytes));
-    if (serialConnected)
-        return;
-    serialConnected = true;
-    setSerialOpenButtonsText(tr("关闭串口"));
-    connectionStatusRow = 10;
-    showOpenedNotices();
 }

@@ -74,7 +74,7 @@ void MainWindow::dropInputSource(int source, QPoint globalPos)
 void MainWindow::connectWallView()
 {
     UserView *view = ui->graphicsView;
-    view->setMainWindow(this);
+    view->setCommandSink(this);
     view->retranslateMenus();
     connect(view, &UserView::readInfo, this, &MainWindow::readInfo);
 

@@ -221,7 +221,7 @@ void NetworkDialog::on_ptn_connectDevice_clicked()
         warn(tr("IP地址、TCP端口号为必填！"));
         return;
     }
-    if (networkConnected) {
+    if (networkConnected()) {
         warn(tr("您已建立连接，若要建立新的连接，请先断开连接！"));
         return;
     }
@@ -242,7 +242,7 @@ void NetworkDialog::on_ptn_connectDevice_clicked()
 
 void NetworkDialog::on_ptn_disconnectDevice_clicked()
 {
-    if (!networkConnected) {
+    if (!networkConnected()) {
         warn(tr("您还未建立连接！"));
         return;
     }
@@ -250,7 +250,7 @@ void NetworkDialog::on_ptn_disconnectDevice_clicked()
         mainWindow->on_connect_clicked();
     updateRefreshInterval();
     // The link may refuse to go down (it reports why itself); do not claim it did.
-    if (networkConnected)
+    if (networkConnected())
         return;
     MyMessageBox::information(nullptr, tr("提示"), tr("连接已断开"));
 }
@@ -258,9 +258,9 @@ void NetworkDialog::on_ptn_disconnectDevice_clicked()
 void NetworkDialog::updateRefreshInterval()
 {
     int interval = 100;
-    if (networkConnected && mainWindow)
+    if (networkConnected() && mainWindow)
         interval = mainWindow->networkSendIntervalText().toInt();
-    else if (serialConnected && mainWindow)
+    else if (serialConnected() && mainWindow)
         interval = mainWindow->serialSendIntervalText().toInt();
     // An emptied or zero field would make both timers fire without pause.
     if (interval <= 0)
@@ -312,7 +312,7 @@ void NetworkDialog::retranslate()
     ui->retranslateUi(this);
     if (searching)
         showSearchCountdown();
-    if (serialConnected)
+    if (serialConnected())
         ui->openButton->setText(tr("关闭串口"));
     // Russian button texts need the room.
     const int spacing = languageIndex == 1 ? 30 : languageIndex == 2 ? 25 : 40;

@@ -15,7 +15,7 @@ namespace {
 
 bool linkOrOffline()
 {
-    return networkConnected || serialConnected || offlineMode;
+    return networkConnected() || serialConnected() || offlineMode();
 }
 
 QPen strokePen(const QColor &colour, qreal width, Qt::PenStyle style = Qt::SolidLine)

@@ -127,7 +127,7 @@ bool SliceUpSizeItem::editable() const
     // A serial link alone does not allow cropping; nor does a frozen window.
     if (!boundWindow || boundWindow->isFrozen)
         return false;
-    return networkConnected || offlineMode;
+    return networkConnected() || offlineMode();
 }
 
 void SliceUpSizeItem::report(int mode)

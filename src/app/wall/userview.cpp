@@ -4,8 +4,8 @@
 
 #include "appstate.h"
 #include "commands.h"
+#include "commandsink.h"
 #include "inputchannel.h"
-#include "mainwindow.h"
 #include "mymessagebox.h"
 #include "resolutionratioscene.h"
 #include "transfercontroller.h"
@@ -69,17 +69,17 @@ UserView::~UserView()
     delete transferController;
 }
 
-void UserView::setMainWindow(MainWindow *window)
+void UserView::setCommandSink(CommandSink *sink)
 {
-    mainWindow = window;
+    commandSink = sink;
 }
 
 void UserView::queueCommand(const QString &text)
 {
-    if (mainWindow)
-        mainWindow->send(text);
+    if (commandSink)
+        commandSink->send(text);
     else
-        qCDebug(wallLog) << "no main window, dropped" << text;
+        qCDebug(wallLog) << "no command sink, dropped" << text;
 }
 
 ResolutionRatioScene *UserView::currentScene() const
@@ -160,7 +160,7 @@ void UserView::setWindowsMovable(bool movable)
 
 void UserView::mousePressEvent(QMouseEvent *event)
 {
-    if (!networkConnected && !serialConnected && !offlineMode) {
+    if (!networkConnected() && !serialConnected() && !offlineMode()) {
         MyMessageBox::error(this, tr("未连接"), tr("请先建立连接"));
         return;
     }
@@ -179,7 +179,7 @@ void UserView::mouseReleaseEvent(QMouseEvent *event)
     QGraphicsView::mouseReleaseEvent(event);
     // The gate may have held back the last steps of a drag: the device must end
     // up with the geometry the wall shows.
-    if (held >= 0 && (networkConnected || serialConnected)) {
+    if (held >= 0 && (networkConnected() || serialConnected())) {
         const w4::DeviceRect r = heldReportRect(held);
         if (!(r == lastReported)) {
             queueCommand(w4::geometryCommand(held, r.x, r.y, r.width, r.height));
@@ -242,7 +242,7 @@ w4::DeviceRect UserView::heldReportRect(int index) const
 // drag changes the current window, and the geometry must not go to it.
 void UserView::handleData()
 {
-    if (!networkConnected && !serialConnected)
+    if (!networkConnected() && !serialConnected())
         return;
     const int held = heldWindow();
     if (held < 0 || !geometryReportGate)

@@ -7,7 +7,7 @@
 #include <QTimer>
 
 class InputChannel;
-class MainWindow;
+class CommandSink;
 class QAction;
 class QMenu;
 class ResolutionRatioScene;
@@ -25,8 +25,8 @@ public:
     explicit UserView(QWidget *parent = nullptr);
     ~UserView() override;
 
-    void setMainWindow(MainWindow *window);
-    // What MainWindow::send does; dropped while no main window is set.
+    // Where the view's commands go; they are dropped while none is set.
+    void setCommandSink(CommandSink *sink);
     void queueCommand(const QString &text);
 
     // ---- Access for the pages and the read-back ----
@@ -81,7 +81,7 @@ public:
     QTimer geometryGateTimer;
     bool geometryReportGate = true;
     QTimer mouseResumeTimer;
-    MainWindow *mainWindow = nullptr;
+    CommandSink *commandSink = nullptr;
 
 signals:
     void changeRightMenuInfo();

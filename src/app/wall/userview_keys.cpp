@@ -12,7 +12,7 @@
 void UserView::keyPressEvent(QKeyEvent *event)
 {
     mouseEditingEnabled = false;
-    if (networkConnected || serialConnected || offlineMode) {
+    if (networkConnected() || serialConnected() || offlineMode()) {
         if (currentWindowIndex < 0 || currentWindowIndex > 3 || keyRepeatBlocked)
             QGraphicsView::keyPressEvent(event);
         else
@@ -119,7 +119,7 @@ void UserView::snapCurrentWindow()
 
 void UserView::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    if (networkConnected || serialConnected || offlineMode) {
+    if (networkConnected() || serialConnected() || offlineMode()) {
         if (currentWindowIndex < 0 || currentWindowIndex > 3)
             return;
         snapCurrentWindow();

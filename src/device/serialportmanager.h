@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QList>
-#include <QObject>
 #include <QString>
 
 #include <functional>
@@ -18,18 +17,11 @@ struct SerialPortEntry
     bool operator==(const SerialPortEntry &o) const { return name == o.name && description == o.description; }
 };
 
-// Owns the program's one serial port for the whole run.
-class SerialPortManager : public QObject
+// The serial ports the system offers and the fixed settings of the link. The
+// port itself belongs to the session's serial link.
+class SerialPortManager
 {
-    Q_OBJECT
-
 public:
-    static SerialPortManager *instance();
-
-    // Creates the port and closes it when the application quits. Called once.
-    void init();
-    QSerialPort *port() const { return serialPort; }
-
     // The ports to offer: the system's, in its order, then the device paths in
     // W4_SERIAL_PORTS (separated by ':'), which the system does not list
     // (pseudo-terminals, network serial bridges).
@@ -41,11 +33,4 @@ public:
     // Applies the fixed link settings to an opened port: 115200 8N1, no flow
     // control, 500-byte read buffer.
     static void applySettings(QSerialPort *port);
-
-signals:
-    void serialStatus(const QString &text);
-
-private:
-    SerialPortManager() = default;
-    QSerialPort *serialPort = nullptr;
 };

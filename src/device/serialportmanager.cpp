@@ -1,6 +1,5 @@
 #include "serialportmanager.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSerialPort>
 #include <QSerialPortInfo>
@@ -14,21 +13,6 @@ std::function<QList<SerialPortEntry>()> &portLister()
 }
 
 } // namespace
-
-SerialPortManager *SerialPortManager::instance()
-{
-    static SerialPortManager *manager = new SerialPortManager;
-    return manager;
-}
-
-void SerialPortManager::init()
-{
-    if (serialPort)
-        return;
-    serialPort = new QSerialPort(this);
-    if (QCoreApplication::instance())
-        connect(qApp, &QCoreApplication::aboutToQuit, serialPort, &QSerialPort::close);
-}
 
 QList<SerialPortEntry> SerialPortManager::availablePorts()
 {

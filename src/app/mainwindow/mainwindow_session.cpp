@@ -1,0 +1,108 @@
+// How the device session's connection state is shown: one handler turns each
+// announced change into the status line, the button texts, the page lock and
+// the box or notice that tells the user what happened.
+#include "appstate.h"
+#include "devicemodel.h"
+#include "devicesession.h"
+#include "mainwindow.h"
+#include "mymessagebox.h"
+#include "networkdialog.h"
+#include "statustexts.h"
+#include "ui_mainwindow.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+void MainWindow::setupSession()
+{
+    connect(deviceSession, &w4::DeviceSession::stateChanged, this, &MainWindow::showSessionState);
+}
+
+void MainWindow::showSessionState(const w4::SessionState &state, w4::SessionChange change)
+{
+    if (state.editable())
+        unlockControlPages();
+    else
+        lockControlPages();
+    setWindowsMovable(state.editable());
+    showConnectButtonText();
+    setSerialOpenButtonsText(state.serialConnected() ? tr("关闭串口") : tr("打开串口"));
+    showConnectionStatus();
+
+    using C = w4::SessionChange;
+    switch (change) {
+    case C::SerialOpened:
+        showOpenedNotices();
+        break;
+    case C::SerialOpenFailed:
+        showSerialPortMessage(
+            QStringLiteral("当前串口号无法打开！请检查后重新打开！\n1、USB串口松了\n2、是否被其他的程序占用\n"),
+            QStringLiteral("The current serial number cannot be opened! Please check and reopen! "
+                           "\n1.USB serial port loose \n2.Whether it is occupied  by other programs\n"),
+            false);
+        break;
+    case C::SerialLost:
+        showSerialPortMessage(QStringLiteral("连接中断，请检查串口连接"),
+                              QStringLiteral("Connection interrupted, Please check serial port connection"),
+                              true);
+        break;
+    case C::NetworkConnected:
+        // The read and its dialogs run after every observer has seen the change.
+        if (state.networkKind == w4::NetworkKind::Tcp)
+            QTimer::singleShot(0, this, &MainWindow::startTcpReadSequence);
+        break;
+    case C::NetworkTimedOut:
+        showConnectFailure();
+        break;
+    case C::NetworkLost:
+        MyMessageBox::error(this, tr("连接错误"), tr("连接已断开，请检查网络连接"));
+        break;
+    case C::NetworkConnectFailed:
+        MyMessageBox::error(this, tr("错误"), tr("连接失败！"));
+        break;
+    case C::NetworkRefreshFailed:
+        MyMessageBox::error(this, tr("错误"), tr("刷新失败！"));
+        break;
+    case C::SerialClosed:
+    case C::SerialPortsChanged:
+    case C::NetworkConnecting:
+    case C::NetworkDisconnected:
+    case C::OfflineEntered:
+        break;
+    }
+}
+
+void MainWindow::showConnectButtonText()
+{
+    const w4::SessionState &state = deviceSession->state();
+    if (state.networkConnected())
+        ui->connect->setText(tr("断开连接"));
+    else if (state.networkConnecting())
+        ui->connect->setText(tr("连接中") + QStringLiteral("..."));
+    else
+        ui->connect->setText(tr("连接服务器"));
+}
+
+void MainWindow::showConnectionStatus()
+{
+    const QString portText = serialPortLists().constLast()->currentText();
+    if (const std::optional<QString> line =
+            w4::statusLine(deviceSession->connectionStatusRow(), languageIndex, portText))
+        setStatusText(*line);
+}
+
+// The box of a TCP attempt that got no answer; its texts are chosen by the
+// language index.
+void MainWindow::showConnectFailure()
+{
+    QMessageBox box(this);
+    box.setText(
+        languageIndex == 0
+            ? tr("连接失败！请检查后重新连接！\n1、网口松了\n2、网络配置错误\n3、是否被其他的程序占用\n")
+            : tr("Connection failed! Please check and reconnect! \n1.Network interface loose "
+                 "\n2.Network configuration error\n3.Whether it is occupied  by other programs\n"));
+    QPushButton *ok = box.addButton(tr("确定"), QMessageBox::AcceptRole);
+    ok->setFixedSize(50, 28);
+    box.exec();
+}

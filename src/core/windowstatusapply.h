@@ -1,0 +1,26 @@
+#pragma once
+
+#include "frames.h"
+#include "windowrecord.h"
+
+// How a window's state read from the processor is copied into its record.
+namespace w4 {
+
+// Which reader a state came from: the TCP frame and the UDP records carry
+// different fields.
+enum class StatusOrigin { Tcp, Udp };
+
+// No input: the window shows its fill colour.
+constexpr int NoInputSource = 4;
+
+// Copies what the processor reported into `record`: picture values, processing
+// and display flags, source, rotation, and the fill colour. A solid-colour window
+// has no source (the one it had is kept for when the fill is switched off).
+// From a TCP frame also the colour corrections and the crop start; the fill
+// colour read is the last colour used, and the current one only while the fill
+// is on. From UDP records the colour read is the current one, and the last one
+// only while the fill is on. Position, size, crop end and source resolution
+// depend on the wall and are left to the caller.
+void applyWindowStatus(WindowRecord &record, const WindowStatus &status, StatusOrigin origin);
+
+} // namespace w4

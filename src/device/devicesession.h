@@ -1,0 +1,110 @@
+#pragma once
+
+#include "devicelink.h"
+#include "sessionstate.h"
+#include "udpreadback.h"
+
+#include <QHostAddress>
+#include <QObject>
+
+namespace w4 {
+
+class CommandSender;
+class DeviceModel;
+class SerialLink;
+class TcpLink;
+class TcpReadBack;
+class UdpLink;
+
+// One processor session: the links (a serial and a network link may be open
+// together), offline editing, the device's address, the command sender, the
+// read-backs and the model of the device's state. The connection state changes
+// only here and each change is announced once, with its reason.
+class DeviceSession : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit DeviceSession(QObject *parent = nullptr);
+    ~DeviceSession() override;
+
+    const SessionState &state() const { return current; }
+    // The names the rest of the program reads the state by.
+    bool serialConnected() const { return current.serialConnected(); }
+    bool networkConnected() const { return current.networkConnected(); }
+    bool offlineMode() const { return current.offline; }
+    bool sendByDatagram() const { return current.sendByDatagram(); }
+    int connectionStatusRow() const { return current.connectionStatusRow(); }
+
+    // The device that datagram commands go to (empty unless connected over UDP).
+    QString deviceAddress() const;
+    bool dhcpDevice() const { return dhcp; }
+    quint16 deviceDatagramPort() const { return dhcp ? 68 : 23; }
+
+    SerialLink *serialLink() const { return serial; }
+    TcpLink *tcpLink() const { return tcp; }
+    UdpLink *udpLink() const { return udp; }
+    CommandSender *sender() const { return commands; }
+    DeviceModel *model() const { return device; }
+    TcpReadBack *tcpReadBack() const { return tcpRead; }
+    UdpReadBack *udpReadBack() const { return udpRead; }
+
+    // Binds the UDP socket to its idle port; false when that failed (the
+    // session works on without UDP reception until a later re-bind).
+    bool bindUdp();
+
+    // Queues one command text; it leaves on a later send tick.
+    void send(const QString &text);
+
+    // ---- Serial link ----
+    void openSerial(const QString &portName);
+    void closeSerial();
+    // The system's port list changed; `available` holds the port names now.
+    void serialPortsChanged(const QStringList &available);
+
+    // ---- Network link ----
+    // Starts a TCP connection; a pending one is replaced.
+    void connectTcp(const QString &host, quint16 port);
+    // Takes the network link down (TCP or UDP) or cancels a TCP attempt.
+    void disconnectNetwork();
+    // Reads the device over UDP from the local address `local`; the network link
+    // is up when the whole state was read. On failure the session goes back to
+    // what it was before (offline mode included).
+    UdpReadResult connectUdp(const QHostAddress &deviceAddress, bool dhcpDevice, const QHostAddress &local);
+    // Reads the connected UDP device again; a failed read takes the link down.
+    UdpReadResult refreshUdp(const QHostAddress &local);
+    // Starts the TCP query sequence again (a TCP link's refresh).
+    void refreshTcp();
+
+    // ---- Offline editing ----
+    // Closes every link; edits are logged and dropped until a link is made.
+    void goOffline();
+
+    // Closes everything without announcing it (the program is ending).
+    void shutdown();
+
+signals:
+    void stateChanged(const w4::SessionState &state, w4::SessionChange change);
+
+private:
+    void change(const SessionState &next, SessionChange reason);
+    void onSerialClosed(CloseReason reason);
+    void onTcpOpened();
+    void onTcpClosed(CloseReason reason);
+    void onDatagram(const QByteArray &datagram, const QHostAddress &sender);
+    bool writeCommand(const QByteArray &bytes);
+    void closeNetworkQuietly();
+
+    SessionState current;
+    SerialLink *serial;
+    TcpLink *tcp;
+    UdpLink *udp;
+    CommandSender *commands;
+    DeviceModel *device;
+    TcpReadBack *tcpRead;
+    UdpReadBack *udpRead;
+    bool dhcp = false;
+    bool quiet = false; // closing links on purpose: their signals change nothing
+};
+
+} // namespace w4
