@@ -298,6 +298,11 @@ void DeviceSession::shutdown()
     current = SessionState{};
 }
 
+void DeviceSession::setStateForTesting(const SessionState &state, SessionChange reason)
+{
+    change(state, reason);
+}
+
 // ---- Sending ----
 
 bool DeviceSession::writeCommand(const QByteArray &bytes)

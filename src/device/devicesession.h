@@ -83,6 +83,12 @@ public:
     // Closes everything without announcing it (the program is ending).
     void shutdown();
 
+    // For tests of what the views allow in a given state (the wall, the pages,
+    // the connection window): takes `state` without touching any link and
+    // announces it with `reason`. Commands then go wherever the state says,
+    // and are lost when that link is not really open.
+    void setStateForTesting(const SessionState &state, SessionChange reason);
+
 signals:
     void stateChanged(const w4::SessionState &state, w4::SessionChange change);
 
