@@ -3,6 +3,8 @@
 // holds itself, so nothing but the program's own path is measured. Prints one
 // line per command (milliseconds) and a summary line; asserts nothing.
 #include "appstate.h"
+#include "commandsender.h"
+#include "devicesession.h"
 #include "mainwindow.h"
 #include "networkdialog.h"
 
@@ -35,9 +37,9 @@ int main(int argc, char *argv[])
     QComboBox *ports = w.networkDialog->serialPortComboBox();
     ports->setCurrentIndex(ports->findText(QString::fromLocal8Bit(name), Qt::MatchStartsWith));
     w.networkDialog->openButton()->click(); // also applies the serial send interval
-    if (!serialConnected)
+    if (!serialConnected())
         return 2;
-    const int tick = w.sendTimer->interval();
+    const int tick = w.session()->sender()->interval();
 
     QElapsedTimer clock;
     QVector<qint64> latencies;

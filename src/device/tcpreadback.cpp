@@ -39,7 +39,8 @@ void TcpReadBack::onStep()
     if (currentStep == 0) {
         sender->send(QStringLiteral("08050000"));
     } else if (currentStep <= 4) {
-        sender->send(QStringLiteral("08%10001").arg(currentStep, 2, 16, QLatin1Char('0')));
+        sender->send(QStringLiteral("08") + QStringLiteral("%1").arg(currentStep, 2, 16, QLatin1Char('0')) +
+                     QStringLiteral("0001"));
     } else {
         sender->send(QStringLiteral("ffffffff"));
         emit sequenceFinished();

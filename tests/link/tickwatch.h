@@ -1,12 +1,13 @@
 #pragma once
 
+#include "commandsender.h"
 #include "communicationdialog.h"
+#include "devicesession.h"
 #include "mainwindow.h"
 
 #include <QObject>
-#include <QTimer>
 
-// Watches the main window's send ticks: connected after the window's own tick
+// Watches the session's send ticks: connected after the sender's own tick
 // handler, it sees how many commands each tick let out (by the log lines).
 class TickWatch : public QObject
 {
@@ -14,7 +15,7 @@ public:
     explicit TickWatch(MainWindow &w) : log(w.communicationDialog)
     {
         last = count();
-        connect(w.sendTimer, &QTimer::timeout, this, [this] {
+        connect(w.session()->sender(), &w4::CommandSender::ticked, this, [this] {
             const int now = count();
             most = qMax(most, now - last);
             last = now;

@@ -2,7 +2,9 @@
 // from the port list, paced sending, a vanishing port, a port that cannot open.
 #include "appstate.h"
 #include "codec.h"
+#include "commandsender.h"
 #include "communicationdialog.h"
+#include "devicesession.h"
 #include "dialoganswerer.h"
 #include "mainwindow.h"
 #include "networkdialog.h"
@@ -58,12 +60,12 @@ private slots:
         MainWindow w;
         QVERIFY(selectPort(w, pty));
         openButton(w)->click();
-        QVERIFY(serialConnected);
-        QCOMPARE(connectionStatusRow, 10);
+        QVERIFY(serialConnected());
+        QCOMPARE(connectionStatusRow(), 10);
         QCOMPARE(openButton(w)->text(), QString("关闭串口"));
 
         const QStringList sent{"00010100", "e00000000007800438", "04170000", "002d0002", "08050000"};
-        w.sendTimer->setInterval(110);
+        w.session()->sender()->setInterval(110);
         TickWatch ticks(w);
         for (const QString &c : sent)
             w.send(c);
@@ -82,8 +84,8 @@ private slots:
         QVERIFY(sim.process.waitForFinished(5000));
         QVERIFY(answer.waitDone(5000));
         QCOMPARE(answer.last().text, QString("连接中断，请检查串口连接"));
-        QVERIFY(!serialConnected);
-        QCOMPARE(connectionStatusRow, 11);
+        QVERIFY(!serialConnected());
+        QCOMPARE(connectionStatusRow(), 11);
         QCOMPARE(openButton(w)->text(), QString("打开串口"));
         QVERIFY(!w.findChild<QWidget *>("rowCbx")->isEnabled()); // pages locked again
     }
@@ -99,13 +101,13 @@ private slots:
         MainWindow w;
         QVERIFY(selectPort(w, pty));
         openButton(w)->click();
-        QVERIFY(serialConnected);
+        QVERIFY(serialConnected());
 
         DialogAnswerer none; // no box expected
         QFile f(other);
         QVERIFY(f.open(QIODevice::WriteOnly));
         QTRY_COMPARE(portList(w)->findText(other, Qt::MatchStartsWith) >= 0, true);
-        QVERIFY(serialConnected);
+        QVERIFY(serialConnected());
         QCOMPARE(portList(w)->currentText().split(' ').first(), pty);
     }
 
@@ -138,8 +140,8 @@ private slots:
         openButton(w)->click();
         QVERIFY(answer.waitDone());
         QCOMPARE(answer.last().text, text);
-        QVERIFY(!serialConnected);
-        QCOMPARE(connectionStatusRow, 11);
+        QVERIFY(!serialConnected());
+        QCOMPARE(connectionStatusRow(), 11);
     }
 
     void noPortAtAll()

@@ -2,17 +2,22 @@
 // connection window lists, paced sending, loss, time-out, offline mode.
 #include "appstate.h"
 #include "codec.h"
+#include "commandsender.h"
 #include "communicationdialog.h"
+#include "devicesession.h"
 #include "dialoganswerer.h"
 #include "mainwindow.h"
 #include "networkdialog.h"
 #include "privatenetwork.h"
 #include "simharness.h"
+#include "tcplink.h"
 #include "tickwatch.h"
 
 #include <QApplication>
 #include <QPushButton>
+#include <QComboBox>
 #include <QTableWidget>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
 #include <QtTest>
@@ -68,15 +73,15 @@ private slots:
         listDevice(w, "127.0.0.1", sim.tcpPort);
 
         connectButton(w)->click();
-        QCOMPARE(connectionStatusRow, 8);
-        QTRY_VERIFY(networkConnected);
+        QCOMPARE(connectionStatusRow(), 8);
+        QTRY_VERIFY(networkConnected());
         answerReadResult();
-        QCOMPARE(connectionStatusRow, 2);
+        QCOMPARE(connectionStatusRow(), 2);
         QCOMPARE(connectButton(w)->text(), QString("断开连接"));
         QVERIFY(w.findChild<QWidget *>("rowCbx")->isEnabled());
 
         w.networkDialog->updateRefreshInterval(); // the network interval, 55 ms
-        QCOMPARE(w.sendTimer->interval(), 55);
+        QCOMPARE(w.session()->sender()->interval(), 55);
         QStringList sent;
         for (int i = 0; i < 20; ++i) // more than one tick can take, none lost
             sent << QStringLiteral("00%1%2")
@@ -99,8 +104,8 @@ private slots:
         QVERIFY(answer.waitDone(5000));
         QCOMPARE(answer.last().title, QString("连接错误"));
         QCOMPARE(answer.last().text, QString("连接已断开，请检查网络连接"));
-        QVERIFY(!networkConnected);
-        QCOMPARE(connectionStatusRow, 1);
+        QVERIFY(!networkConnected());
+        QCOMPARE(connectionStatusRow(), 1);
         QVERIFY(!w.findChild<QWidget *>("rowCbx")->isEnabled());
         QCOMPARE(w.statusLine(), QString("连接状态: 未连接"));
     }
@@ -112,14 +117,14 @@ private slots:
         MainWindow w;
         listDevice(w, "127.0.0.1", sim.tcpPort);
         connectButton(w)->click();
-        QTRY_VERIFY(networkConnected);
+        QTRY_VERIFY(networkConnected());
         answerReadResult();
         DialogAnswerer none;
         connectButton(w)->click();
-        QVERIFY(!networkConnected);
+        QVERIFY(!networkConnected());
         QCOMPARE(connectButton(w)->text(), QString("连接服务器"));
         QTest::qWait(100); // the socket's disconnected signal has come and gone
-        QCOMPARE(connectionStatusRow, 1);
+        QCOMPARE(connectionStatusRow(), 1);
     }
 
     void unansweredAddressTimesOut_data()
@@ -148,16 +153,119 @@ private slots:
         connectButton(w)->click();
         QVERIFY(answer.waitDone(5000));
         QCOMPARE(answer.last().text, text);
-        QVERIFY(!networkConnected);
-        QCOMPARE(connectionStatusRow, 1);
-        QCOMPARE(w.tcp->state(), QAbstractSocket::UnconnectedState);
+        QVERIFY(!networkConnected());
+        QCOMPARE(connectionStatusRow(), 1);
+        QVERIFY(!w.session()->tcpLink()->isOpen());
+        QVERIFY(!w.session()->tcpLink()->isOpening());
+    }
+
+    // Offline editing chosen while connected: the link goes down without a
+    // loss box, and the pages stay open for editing.
+    void offlineFromAConnectionLeavesThePagesUnlocked()
+    {
+        Sim sim;
+        QVERIFY(sim.start({}));
+        MainWindow w;
+        listDevice(w, "127.0.0.1", sim.tcpPort);
+        connectButton(w)->click();
+        QTRY_VERIFY(networkConnected());
+        answerReadResult();
+
+        DialogAnswerer none;
+        w.findChild<QPushButton *>("ptn_offLine")->click();
+        QTest::qWait(100); // whatever the closed socket still reports has come
+        QVERIFY(offlineMode());
+        QVERIFY(!networkConnected());
+        QVERIFY(w.findChild<QWidget *>("rowCbx")->isEnabled());
+        QCOMPARE(w.statusLine(), QString("连接状态: 脱机状态"));
+        QCOMPARE(connectButton(w)->text(), QString("连接服务器"));
+    }
+
+    // A connection attempt still under way is given up when the user chooses
+    // offline editing or opens the serial port: no failure box comes later and
+    // the status line keeps what the user chose.
+    void aPendingConnectIsGivenUp_data()
+    {
+        QTest::addColumn<bool>("openSerial");
+        QTest::newRow("offline") << false;
+        QTest::newRow("serial port opened") << true;
+    }
+    void aPendingConnectIsGivenUp()
+    {
+        QFETCH(bool, openSerial);
+        Sim sim;
+        const QString pty = sim.path("ttyW4");
+        QVERIFY(sim.start({"--pty", pty}));
+        qputenv("W4_SERIAL_PORTS", pty.toLocal8Bit());
+        // A loopback port nobody listens on: the attempt is refused at once
+        // but stays pending until its time-out.
+        quint16 closedPort = 0;
+        {
+            QTcpServer probe;
+            QVERIFY(probe.listen(QHostAddress::LocalHost));
+            closedPort = probe.serverPort();
+        }
+        MainWindow w;
+        listDevice(w, "127.0.0.1", closedPort);
+
+        DialogAnswerer none;
+        connectButton(w)->click();
+        QCOMPARE(connectionStatusRow(), 8);
+        if (openSerial) {
+            QComboBox *ports = w.networkDialog->serialPortComboBox();
+            ports->setCurrentIndex(ports->findText(pty, Qt::MatchStartsWith));
+            w.networkDialog->openButton()->click();
+        } else {
+            w.findChild<QPushButton *>("ptn_offLine")->click();
+        }
+        const int row = openSerial ? 10 : 9;
+        QCOMPARE(connectionStatusRow(), row);
+        QTest::qWait(2000); // past the connection time-out of 1.5 s
+        QCOMPARE(connectionStatusRow(), row);
+        QCOMPARE(connectButton(w)->text(), QString("连接服务器"));
+        QVERIFY(w.findChild<QWidget *>("rowCbx")->isEnabled());
+        QCOMPARE(none.problem(), QString());
+        qunsetenv("W4_SERIAL_PORTS");
+    }
+
+    // The network link lost while the serial link is up: the loss is told, and
+    // the status line goes back to the serial link, which still works.
+    void aNetworkLossKeepsTheSerialStatus()
+    {
+        Sim serialSim;
+        const QString pty = serialSim.path("ttyW4");
+        QVERIFY(serialSim.start({"--pty", pty}));
+        Sim networkSim;
+        QVERIFY(networkSim.start({}));
+        qputenv("W4_SERIAL_PORTS", pty.toLocal8Bit());
+        MainWindow w;
+        QComboBox *ports = w.networkDialog->serialPortComboBox();
+        ports->setCurrentIndex(ports->findText(pty, Qt::MatchStartsWith));
+        w.networkDialog->openButton()->click();
+        QVERIFY(serialConnected());
+
+        listDevice(w, "127.0.0.1", networkSim.tcpPort);
+        connectButton(w)->click();
+        QTRY_VERIFY(networkConnected());
+        answerReadResult();
+        QCOMPARE(w.statusLine(), QString("连接状态: 已连接"));
+
+        DialogAnswerer answer(DialogAnswerer::Ok);
+        networkSim.process.terminate();
+        QVERIFY(answer.waitDone(5000));
+        QCOMPARE(answer.last().text, QString("连接已断开，请检查网络连接"));
+        QVERIFY(serialConnected());
+        QCOMPARE(connectionStatusRow(), 10);
+        QCOMPARE(w.statusLine(), QString("连接状态: ") + ports->currentText() + QString(" 已连接"));
+        QVERIFY(w.findChild<QWidget *>("rowCbx")->isEnabled());
+        qunsetenv("W4_SERIAL_PORTS");
     }
 
     void offlineModeDropsCommandsAndSaysSo()
     {
         MainWindow w;
         w.findChild<QPushButton *>("ptn_offLine")->click();
-        QVERIFY(offlineMode);
+        QVERIFY(offlineMode());
         QVERIFY(w.checkConnected());
         QVERIFY(w.findChild<QWidget *>("rowCbx")->isEnabled());
         w.send("04140000");

@@ -4,6 +4,8 @@
 // while the read runs. Not a test: prints its figures.
 //
 //     bench_readback [runs]
+#include "commandsender.h"
+#include "devicesession.h"
 #include "dialoganswerer.h"
 #include "privatenetwork.h"
 #include "readbackfixture.h"
@@ -61,7 +63,7 @@ Run oneRun()
     widget<QPushButton>(w, "connect")->click();
     if (!result.waitDone(20000))
         qFatal("no result box");
-    run.sendIntervalMs = w.sendTimer->interval();
+    run.sendIntervalMs = w.session()->sender()->interval();
     ticker.stop();
     return run;
 }

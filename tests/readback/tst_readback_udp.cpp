@@ -2,8 +2,10 @@
 // namespace: w4sim answers on the namespace's loopback, the program reads from
 // the namespace's card. The whole state everywhere in the program, a malformed
 // record, datagrams from another sender, disagreeing reads, no answer at all
-// and a failed refresh.
+// and a failed refresh, as the window shows them.
 #include "communicationdialog.h"
+#include "devicesession.h"
+#include "udpreadback.h"
 #include "dialoganswerer.h"
 #include "privatenetwork.h"
 #include "readbackfixture.h"
@@ -105,10 +107,14 @@ private slots:
         chatter.stop();
         QVERIFY(sent > 10);
 
-        QVERIFY(networkConnected);
-        QVERIFY(w.sendByDatagram);
-        QCOMPARE(w.deviceAddress, QString("127.0.0.1"));
-        QCOMPARE(w.udpReceiveSlot, 0);
+        QVERIFY(networkConnected());
+        QVERIFY(w.session()->sendByDatagram());
+        QCOMPARE(w.session()->deviceAddress(), QString("127.0.0.1"));
+        QVERIFY(!w.session()->udpReadBack()->isRunning());
+        // Shown as connected like any other network link.
+        QCOMPARE(w.statusLine(), QString("连接状态: 已连接"));
+        QCOMPARE(widget<QPushButton>(w, "connect")->text(), QString("断开连接"));
+        QVERIFY(widget<QWidget>(w, "rowCbx")->isEnabled());
         QStringList expectedWaits{"层级、拼接模式信息获取..."};
         for (int n = 1; n <= 4; ++n)
             expectedWaits << "waiting...(3/1)"
@@ -128,54 +134,67 @@ private slots:
               QStringLiteral("窗口0，输入源1分辨率(1280,720)")})
             QVERIFY2(log.contains(line), qPrintable(line));
 
-        // The device goes away: a refresh finds nobody, says so, takes the
-        // link down and leaves the wall as it was.
+        // The device goes away: a refresh finds nobody, says so in a box that
+        // stays until answered, takes the link down and leaves the wall as it was.
         sim.process.terminate();
         QVERIFY(sim.process.waitForFinished(5000));
         waits.texts.clear();
         {
-            DialogAnswerer none;
+            DialogAnswerer failed(DialogAnswerer::Ok);
             widget<QPushButton>(w, "ptn_refresh")->click();
+            QCOMPARE(failed.last().title, QString("错误"));
+            QCOMPARE(failed.last().text, QString("刷新失败！"));
         }
-        QCOMPARE(waits.texts.last(), QString("刷新失败！"));
         QVERIFY(!waits.texts.contains("刷新成功！"));
-        QVERIFY(!networkConnected);
-        QVERIFY(!w.sendByDatagram);
+        QVERIFY(!networkConnected());
+        QVERIFY(!w.session()->sendByDatagram());
+        QCOMPARE(w.statusLine(), QString("连接状态: 未连接"));
+        QVERIFY(!widget<QWidget>(w, "rowCbx")->isEnabled());
         verifyShows(w, state, false);
     }
 
+    // A connect that fails leaves the program as it was before: not connected
+    // (or offline, when offline editing was on), the wall untouched, and a box
+    // that stays until the user answers it.
     void failedReads_data()
     {
         QTest::addColumn<QStringList>("faults");
-        QTest::addColumn<bool>("layoutRead");
-        QTest::newRow("reads disagree") << QStringList{"--disagree-udp"} << true;
+        QTest::addColumn<bool>("offlineBefore");
+        QTest::newRow("reads disagree") << QStringList{"--disagree-udp"} << false;
         QTest::newRow("no answer at all") << QStringList{"--drop-reply", "all"} << false;
+        QTest::newRow("no answer, offline editing before") << QStringList{"--drop-reply", "all"} << true;
     }
     void failedReads()
     {
         QFETCH(QStringList, faults);
-        QFETCH(bool, layoutRead);
+        QFETCH(bool, offlineBefore);
         Sim sim;
         w4sim::DeviceState state = distinctiveState(1, 3);
         MainWindow w;
         QVERIFY(startDevice(sim, w, true, QStringList{"--state", stateFile(sim, state)} + faults));
+        if (offlineBefore)
+            widget<QPushButton>(w, "ptn_offLine")->click();
         InputChannel *first = widget<UserView>(w, "graphicsView")->window(0);
         first->setPos(123, 45);
         WaitingTexts waits;
         {
-            DialogAnswerer none;
+            DialogAnswerer failed(DialogAnswerer::Ok);
             connectDevice(w, true);
+            QCOMPARE(failed.last().title, QString("错误"));
+            QCOMPARE(failed.last().text, QString("连接失败！"));
         }
-        QCOMPARE(waits.texts.last(), QString("连接失败！"));
         QVERIFY(!waits.texts.contains("连接成功！"));
-        QVERIFY(!networkConnected);
-        QVERIFY(!w.sendByDatagram);
-        QVERIFY(w.deviceAddress.isEmpty());
-        QCOMPARE(w.udpReceiveSlot, 0);
-        // Without the device-wide reply the wall is not rebuilt from nothing.
-        QCOMPARE(widget<QComboBox>(w, "columnCbx")->currentText(), layoutRead ? QString("3") : QString("1"));
-        if (!layoutRead)
-            QCOMPARE(first->pos(), QPointF(123, 45));
+        QVERIFY(!networkConnected());
+        QCOMPARE(offlineMode(), offlineBefore);
+        QVERIFY(!w.session()->sendByDatagram());
+        QVERIFY(w.session()->deviceAddress().isEmpty());
+        QVERIFY(!w.session()->udpReadBack()->isRunning());
+        QCOMPARE(w.statusLine(), offlineBefore ? QString("连接状态: 脱机状态") : QString("连接状态: 未连接"));
+        QCOMPARE(widget<QWidget>(w, "rowCbx")->isEnabled(), offlineBefore);
+        QCOMPARE(widget<QPushButton>(w, "connect")->text(), QString("连接服务器"));
+        // Nothing of a read that failed is shown.
+        QCOMPARE(widget<QComboBox>(w, "columnCbx")->currentText(), QString("1"));
+        QCOMPARE(first->pos(), QPointF(123, 45));
     }
 
     void refusedWithoutLinkOrCard()
@@ -193,40 +212,15 @@ private slots:
             QCOMPARE(answer.last().title, QString("警告"));
             QCOMPARE(answer.last().text, QString("您还没有选择网卡ip"));
         }
-        QVERIFY(!networkConnected);
-        QVERIFY(offlineMode);
+        // Refused before anything changed.
+        QVERIFY(!networkConnected());
+        QVERIFY(!offlineMode());
+        QVERIFY(!widget<QWidget>(w, "rowCbx")->isEnabled());
 
         w.changeLanguage(2);
         DialogAnswerer answer(DialogAnswerer::Ok);
         w.on_ptn_refresh_clicked();
         QCOMPARE(answer.last().text, QString("Ваш компьютер еще не подключен к устройству!"));
-    }
-
-    // Straight into the datagram handler: only the device being read counts,
-    // and a datagram with one bad record leaves nothing behind.
-    void datagramsOfTheDeviceBeingRead()
-    {
-        MainWindow w;
-        w.udpReceiveSlot = 1;
-        w.udpReadDevice = QHostAddress(QStringLiteral("127.0.0.1"));
-        const QByteArray layout = statusDatagram({{6, 0x0203}, {7, 0x0246}});
-        QVERIFY(w.handleStatusDatagram(layout, QHostAddress(card)));
-        QVERIFY(w.globalStatusRecord.isEmpty());
-        QVERIFY(w.handleStatusDatagram(layout, QHostAddress(QStringLiteral("::ffff:127.0.0.1"))));
-        QCOMPARE(w.globalStatusRecord.value(6), QString("0203"));
-        QCOMPARE(w.globalStatusRecord.value(7), QString("0246"));
-
-        w.udpReceiveSlot = 2;
-        QByteArray bad = statusDatagram({{1, 5}, {2, 6}});
-        bad[8] = '.'; // the first record's end
-        DialogAnswerer answer(DialogAnswerer::Ok);
-        QVERIFY(!w.handleStatusDatagram(bad, QHostAddress(QStringLiteral("127.0.0.1"))));
-        QCOMPARE(answer.last().text, QString("回传数据出现问题，请尝试重新连接"));
-        QVERIFY(w.windowStatusRecords[0].isEmpty());
-
-        w.udpReceiveSlot = 0;
-        QVERIFY(w.handleStatusDatagram(layout, QHostAddress(QStringLiteral("127.0.0.1"))));
-        QCOMPARE(w.windowStatusRecords[0].size(), 0);
     }
 };
 

@@ -1,0 +1,111 @@
+// The UDP reader on its own, fed through its waits as the datagrams would come:
+// only the device being read counts, a malformed datagram leaves nothing
+// behind, and two equal reads of three win.
+#include "udplink.h"
+#include "udpreadback.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+
+using Pause = w4::UdpReadBack::Pause;
+
+// A status datagram in the device's format: header, then key ':' value '/'.
+QByteArray statusDatagram(const QList<QPair<int, int>> &records)
+{
+    QByteArray d("\xAA\x55\x00\x00", 4);
+    for (const auto &r : records)
+        d += char(r.first) + QByteArray(":") + char(r.second >> 8) + char(r.second & 0xFF) + '/';
+    return d;
+}
+
+QByteArray windowDatagram(int x)
+{
+    return statusDatagram({{1, x}, {3, 500}, {43, 1}});
+}
+
+const QHostAddress device(QStringLiteral("127.0.0.1"));
+
+} // namespace
+
+class TestUdpRead : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void onlyTheDeviceBeingReadCounts()
+    {
+        w4::UdpLink link;
+        w4::UdpReadBack reader(&link);
+        QSignalSpy malformed(&reader, &w4::UdpReadBack::malformedDatagram);
+        QByteArray bad = windowDatagram(7);
+        bad[8] = '.'; // the first record's end
+
+        reader.setWaiter([&](Pause pause, int window, int attempt, int) {
+            if (pause == Pause::Layout) {
+                // Another sender on the network with another layout, then the
+                // device itself, its address seen as IPv4 mapped into IPv6.
+                reader.handleDatagram(statusDatagram({{6, 0x0103}}), QHostAddress(QStringLiteral("198.51.100.99")));
+                reader.handleDatagram(statusDatagram({{6, 0x0203}, {7, 0x0246}}),
+                                      QHostAddress(QStringLiteral("::ffff:127.0.0.1")));
+            } else if (pause == Pause::Attempt) {
+                if (attempt == 1)
+                    reader.handleDatagram(bad, device);
+                reader.handleDatagram(windowDatagram(100 * window), device);
+            }
+        });
+        const w4::UdpReadResult result = reader.read(device, 23, QHostAddress::LocalHost);
+        QVERIFY(result.ok);
+        QVERIFY(result.layoutRead);
+        QCOMPARE(result.global.value(6), QString("0203"));
+        QCOMPARE(result.global.value(7), QString("0246"));
+        QCOMPARE(malformed.count(), 4); // once per window, and nothing kept from it
+        for (int n = 1; n <= 4; ++n) {
+            QCOMPARE(result.records[size_t(n - 1)].value(1), QString("%1").arg(100 * n, 4, 16, QLatin1Char('0')).toUpper());
+            QCOMPARE(result.windows[size_t(n - 1)].window, n);
+            QCOMPARE(result.windows[size_t(n - 1)].x, 100 * n);
+        }
+        QVERIFY(!reader.isRunning());
+    }
+
+    void threeReadsOfAWindow_data()
+    {
+        QTest::addColumn<QVector<int>>("answers"); // x of attempts 1..3 of window 2; 0 = no answer
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<int>("chosenX");
+        QTest::newRow("all agree") << QVector<int>{5, 5, 5} << true << 5;
+        QTest::newRow("first and third agree") << QVector<int>{5, 6, 5} << true << 5;
+        QTest::newRow("second and third agree") << QVector<int>{6, 5, 5} << true << 5;
+        QTest::newRow("all differ") << QVector<int>{4, 5, 6} << false << 0;
+        QTest::newRow("no answer at all") << QVector<int>{0, 0, 0} << false << 0;
+    }
+    void threeReadsOfAWindow()
+    {
+        QFETCH(QVector<int>, answers);
+        QFETCH(bool, ok);
+        QFETCH(int, chosenX);
+        w4::UdpLink link;
+        w4::UdpReadBack reader(&link);
+        QVector<int> waitedWindows;
+        reader.setWaiter([&](Pause pause, int window, int attempt, int) {
+            if (pause != Pause::Attempt)
+                return;
+            waitedWindows << window;
+            const int x = window == 2 ? answers[attempt - 1] : 1;
+            if (x != 0)
+                reader.handleDatagram(windowDatagram(x), device);
+        });
+        const w4::UdpReadResult result = reader.read(device, 23, QHostAddress::LocalHost);
+        QCOMPARE(result.ok, ok);
+        QVERIFY(!result.layoutRead);
+        QCOMPARE(result.failedWindow, ok ? 0 : 2);
+        // A window that fails ends the read.
+        QCOMPARE(waitedWindows.size(), ok ? 12 : 6);
+        if (ok)
+            QCOMPARE(result.windows[1].x, chosenX);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestUdpRead)
+#include "tst_udpread.moc"
