@@ -70,6 +70,8 @@ void DeviceSession::change(const SessionState &next, SessionChange reason)
 
 void DeviceSession::openSerial(const QString &portName)
 {
+    if (serial->isOpen())
+        return closeSerial();
     // Opening the port is the user's choice of link: a TCP attempt still under
     // way is given up, and offline editing ends.
     if (tcp->isOpening())
@@ -79,10 +81,6 @@ void DeviceSession::openSerial(const QString &portName)
     if (next.network == LinkPhase::Connecting) {
         next.network = LinkPhase::Closed;
         next.networkKind = NetworkKind::None;
-    }
-    if (serial->isOpen()) {
-        current = next;
-        return closeSerial();
     }
     serial->setPortName(portName);
     bool failed = false;
