@@ -1,0 +1,106 @@
+// How the main window shows each connection state of its session, in the three
+// languages: the status line, the two connection buttons and the page lock
+// always agree, whatever state came before.
+#include "appstate.h"
+#include "devicesession.h"
+#include "dialoganswerer.h"
+#include "mainwindow.h"
+#include "networkdialog.h"
+#include "serialportmanager.h"
+
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+w4::SessionState stateOf(const QString &name)
+{
+    using w4::LinkPhase;
+    using w4::NetworkKind;
+    w4::SessionState s;
+    if (name == "tcp connecting") {
+        s.network = LinkPhase::Connecting;
+        s.networkKind = NetworkKind::Tcp;
+    } else if (name == "tcp connected" || name == "udp connected" || name == "both") {
+        s.network = LinkPhase::Open;
+        s.networkKind = name == "tcp connected" ? NetworkKind::Tcp : NetworkKind::Udp;
+    }
+    if (name == "serial open" || name == "both") {
+        s.serial = LinkPhase::Open;
+        s.serialStatusShown = true;
+    }
+    if (name == "serial closed")
+        s.serialStatusShown = true;
+    if (name == "network lost")
+        s.lost = true;
+    if (name == "offline")
+        s.offline = true;
+    return s;
+}
+
+} // namespace
+
+class TestSessionView : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        SerialPortManager::setPortLister([] { return QList<SerialPortEntry>{{"ttyW4", "adapter"}}; });
+    }
+    void cleanupTestCase() { SerialPortManager::setPortLister({}); }
+    void init() { resetAppState(); }
+
+    void stateAsShown_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<QString>("statusLine");
+        QTest::addColumn<QString>("connectText");
+        QTest::addColumn<QString>("serialText");
+        QTest::addColumn<bool>("editable");
+        // clang-format off
+        QTest::newRow("zh not connected") << 0 << "none" << "连接状态: 未连接" << "连接服务器" << "打开串口" << false;
+        QTest::newRow("zh tcp connecting") << 0 << "tcp connecting" << "连接状态: 正在连接..." << "连接中..." << "打开串口" << false;
+        QTest::newRow("zh tcp connected") << 0 << "tcp connected" << "连接状态: 已连接" << "断开连接" << "打开串口" << true;
+        QTest::newRow("zh udp connected") << 0 << "udp connected" << "连接状态: 已连接" << "断开连接" << "打开串口" << true;
+        QTest::newRow("zh serial open") << 0 << "serial open" << "连接状态: ttyW4 adapter 已连接" << "连接服务器" << "关闭串口" << true;
+        QTest::newRow("zh serial closed") << 0 << "serial closed" << "连接状态: ttyW4 adapter 未连接" << "连接服务器" << "打开串口" << false;
+        QTest::newRow("zh both") << 0 << "both" << "连接状态: 已连接" << "断开连接" << "关闭串口" << true;
+        QTest::newRow("zh network lost") << 0 << "network lost" << "连接状态: 未连接" << "连接服务器" << "打开串口" << false;
+        QTest::newRow("zh offline") << 0 << "offline" << "连接状态: 脱机状态" << "连接服务器" << "打开串口" << true;
+        QTest::newRow("en udp connected") << 1 << "udp connected" << "Connection status: Connected" << "Disconnect" << "Open Serial Port" << true;
+        QTest::newRow("en tcp connecting") << 1 << "tcp connecting" << "Connection status: Connecting..." << "Connecting..." << "Open Serial Port" << false;
+        QTest::newRow("en serial open") << 1 << "serial open" << "Connection status: ttyW4 adapter Connected" << "Connect to Server" << "Close the Serial Port" << true;
+        QTest::newRow("ru offline") << 2 << "offline" << "Статус соединения: Статус «Не в сети»" << "подключиться к серверу" << "Пинг RS232" << true;
+        QTest::newRow("ru serial closed") << 2 << "serial closed" << "Статус соединения: ttyW4 adapter Нет связи" << "подключиться к серверу" << "Пинг RS232" << false;
+        QTest::newRow("ru udp connected") << 2 << "udp connected" << "Статус соединения: Связь установлена" << "Отсоедини" << "Пинг RS232" << true;
+        // clang-format on
+    }
+    void stateAsShown()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, state);
+        QFETCH(QString, statusLine);
+        QFETCH(QString, connectText);
+        QFETCH(QString, serialText);
+        QFETCH(bool, editable);
+        MainWindow w;
+        w.changeLanguage(language);
+        DialogAnswerer none; // showing a state asks nothing
+        // From every other state first, so nothing shown depends on the path.
+        for (const QString &before : {"offline", "both", "none", "tcp connecting"}) {
+            w.session()->setStateForTesting(stateOf(before), w4::SessionChange::SerialPortsChanged);
+            w.session()->setStateForTesting(stateOf(state), w4::SessionChange::SerialPortsChanged);
+            QCOMPARE(w.statusLine(), statusLine);
+            QCOMPARE(w.findChild<QPushButton *>("connect")->text(), connectText);
+            QCOMPARE(w.networkDialog->openButton()->text(), serialText);
+            QCOMPARE(w.findChild<QWidget *>("rowCbx")->isEnabled(), editable);
+            QCOMPARE(w.findChild<QWidget *>("page1")->isEnabled(), editable);
+                }
+    }
+};
+
+QTEST_MAIN(TestSessionView)
+#include "tst_sessionview.moc"
