@@ -1,6 +1,7 @@
 #include "appstate.h"
 #include "dialoganswerer.h"
 #include "mainwindow.h"
+#include "sessionstates.h"
 #include "tempworkdir.h"
 #include "waitingwidget.h"
 
@@ -246,7 +247,7 @@ private slots:
         QCOMPARE(get<QComboBox>("currentChannelCBox")->count(), 4);
         QCOMPARE(window->currentSceneIndex, 0);
         QCOMPARE(window->currentChannelIndex, 0);
-        QCOMPARE(connectionStatusRow, 1);
+        QCOMPARE(connectionStatusRow(), 1);
         QCOMPARE(window->statusLine(), QStringLiteral("连接状态: 未连接"));
 
         auto *speed = get<QLineEdit>("lineEdit_speed");
@@ -355,8 +356,7 @@ private slots:
         QFETCH(QString, openButton);
         QFETCH(QString, connectButton);
         build();
-        serialConnected = serial;
-        networkConnected = network;
+        setLinksForTesting(window->session(), serial, network);
         window->changeLanguage(language);
         QCOMPARE(get<QPushButton>("openButton")->text(), openButton);
         QCOMPARE(get<QPushButton>("connect")->text(), connectButton);

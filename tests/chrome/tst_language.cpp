@@ -4,6 +4,7 @@
 #include "dialoganswerer.h"
 #include "mainwindow.h"
 #include "networkdialog.h"
+#include "sessionstates.h"
 #include "tempworkdir.h"
 #include "userview.h"
 
@@ -290,8 +291,8 @@ private slots:
     void russianWithSerialLinkUp()
     {
         build();
-        serialConnected = true;
-        connectionStatusRow = 10;
+        setLinksForTesting(window->session(), true, false);
+        QCOMPARE(connectionStatusRow(), 10);
         window->changeLanguage(2);
         QCOMPARE(get<QPushButton>("openButton")->text(), QStringLiteral("Закрыть порт RS232"));
         QCOMPARE(get<QPushButton>("connect")->text(), QStringLiteral("подключиться к серверу"));
@@ -319,7 +320,7 @@ private slots:
         QVERIFY(answer.waitDone());
         QVERIFY2(answer.last().text.startsWith(QStringLiteral("The current serial number cannot be opened!")),
                  qPrintable(answer.last().text));
-        QVERIFY(!serialConnected);
+        QVERIFY(!serialConnected());
     }
 
     // The hidden selector only re-labels: the status line and the waiting

@@ -2,6 +2,7 @@
 #include "dialoganswerer.h"
 #include "maintitlebar.h"
 #include "mainwindow.h"
+#include "sessionstates.h"
 #include "tempworkdir.h"
 #include "titlebar.h"
 #include "waitingwidget.h"
@@ -185,15 +186,17 @@ private slots:
         build();
         window->show();
         QTest::mouseClick(button("pushButton_RU"), Qt::LeftButton);
-        serialConnected = true;
-        networkConnected = true;
+        setLinksForTesting(window->session(), true, true);
+        QVERIFY(serialConnected() && networkConnected());
         QVERIFY(!QFile::exists(QStringLiteral("FontSize.ini"))); // switching alone writes nothing
 
         QTest::mouseClick(button("pushButtonClose"), Qt::LeftButton);
-        QVERIFY(!serialConnected);
-        QVERIFY(!networkConnected);
         QVERIFY(!window->isVisible());
         QTRY_VERIFY(window.isNull());
+        // The window's session went with it: nothing is connected any more.
+        QVERIFY(!serialConnected());
+        QVERIFY(!networkConnected());
+        QCOMPARE(connectionStatusRow(), 1);
 
         QSettings saved(dir.filePath(QStringLiteral("FontSize.ini")), QSettings::IniFormat);
         QCOMPARE(saved.value(QStringLiteral("ID")).toInt(), 2);

@@ -5,6 +5,7 @@
 #include "networkdialoghost.h"
 #include "networkhelp.h"
 #include "privatenetwork.h"
+#include "sessionstates.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -47,13 +48,25 @@ QList<LocalInterface> oneCard()
     return {ethernet};
 }
 
-// Stands in for the main window: records what the window asks of it and reads
+// Stands in for the main window: records what the window asks of it, keeps a
+// session whose links it marks up or down as the main window's would, and reads
 // search replies from its UDP socket the way the main window's UDP slot does.
 class FakeHost : public QObject, public NetworkDialogHost
 {
 public:
-    FakeHost() { connect(&socket, &QUdpSocket::readyRead, this, &FakeHost::readDatagrams); }
-    ~FakeHost() override { QCoreApplication::removeTranslator(&translator); }
+    FakeHost()
+    {
+        followSession(&session);
+        connect(&socket, &QUdpSocket::readyRead, this, &FakeHost::readDatagrams);
+    }
+    ~FakeHost() override
+    {
+        unfollowSession(&session);
+        QCoreApplication::removeTranslator(&translator);
+    }
+
+    // The connection window reads the links through the followed session.
+    void setLinks(bool serial, bool network) { setLinksForTesting(&session, serial, network); }
 
     QUdpSocket *udpSocket() override
     {
@@ -72,18 +85,18 @@ public:
     void on_openButton_clicked() override
     {
         calls << QStringLiteral("on_openButton_clicked");
-        serialConnected = !serialConnected;
+        setLinks(!serialConnected(), networkConnected());
     }
     void on_connect_clicked() override
     {
         calls << QStringLiteral("on_connect_clicked");
         if (!disconnectRefused)
-            networkConnected = false;
+            setLinks(serialConnected(), false);
     }
     void connectNetworkDevice(bool dhcp) override
     {
         calls << QStringLiteral("connectNetworkDevice(%1)").arg(dhcp ? "true" : "false");
-        networkConnected = true;
+        setLinks(serialConnected(), true);
     }
     void changeLanguage(int index) override
     {
@@ -98,6 +111,7 @@ public:
     QString serialSendIntervalText() const override { return serialInterval; }
     void restartSendTimers(int intervalMs) override { interval = intervalMs; }
 
+    w4::DeviceSession session;
     NetworkDialog *dialog = nullptr;
     QUdpSocket socket;
     QStringList calls;
@@ -414,7 +428,7 @@ private slots:
         QFETCH(QString, call);
 
         Fixture f;
-        networkConnected = connected;
+        f.host.setLinks(false, connected);
         f.setRow(0, row);
         if (select)
             f.table()->selectRow(0);
@@ -453,7 +467,7 @@ private slots:
         QFETCH(QString, title);
         QFETCH(QString, text);
         Fixture f;
-        networkConnected = connected;
+        f.host.setLinks(false, connected);
         f.host.disconnectRefused = refused;
         {
             DialogAnswerer answer = text.isEmpty() ? DialogAnswerer() : DialogAnswerer(DialogAnswerer::Ok);
@@ -485,8 +499,7 @@ private slots:
         QFETCH(QString, networkText);
         QFETCH(int, interval);
         Fixture f;
-        networkConnected = network;
-        serialConnected = serial;
+        f.host.setLinks(serial, network);
         f.host.networkInterval = networkText;
         f.dialog.updateRefreshInterval();
         QCOMPARE(f.host.interval, interval);

@@ -1,13 +1,16 @@
 #pragma once
 
 // A main window for page tests: built in a scratch directory, offline mode on so
-// the pages are editable, the send timer stopped so every queued command stays
-// in the queue for the test to read.
+// the pages are editable, the session's send timer stopped so every queued
+// command stays in the queue for the test to read.
 #include "appstate.h"
+#include "commandsender.h"
+#include "devicesession.h"
 #include "dialoganswerer.h"
 #include "inputchannel.h"
 #include "mainwindow.h"
 #include "resolutionratioscene.h"
+#include "sessionstates.h"
 #include "userview.h"
 #include "waitingwidget.h"
 
@@ -56,7 +59,6 @@ protected:
     void build()
     {
         resetAppState();
-        offlineMode = true;
         {
             // Tests of other parts may hold the window's UDP port at the same time;
             // the box that reports it is not what these tests are about.
@@ -64,9 +66,10 @@ protected:
             mw = std::make_unique<MainWindow>();
             portBox.forgive();
         }
-        mw->sendTimer->stop();
+        mw->session()->sender()->stop();
+        mw->session()->goOffline();
         mw->changeUIBaseSelectChannel(1); // unlocks: offline mode is on
-        mw->sendQueue.clear();
+        queue().clear();
     }
 
     template <typename T = QWidget> T *get(const char *name) const
@@ -81,17 +84,19 @@ protected:
     InputChannel *item(int window) const { return view()->window(window); }
     w4::WindowRecord &rec(int window) const { return *mw->recordOf(window); }
 
+    // The commands waiting in the session's send queue.
+    w4::CommandQueue &queue() const { return mw->session()->sender()->queue(); }
     QStringList queued() const
     {
         QStringList texts;
-        for (const w4::QueuedCommand &c : mw->sendQueue.entries())
+        for (const w4::QueuedCommand &c : queue().entries())
             texts << c.text.toLower();
         return texts;
     }
     QStringList takeQueued()
     {
         const QStringList texts = queued();
-        mw->sendQueue.clear();
+        queue().clear();
         return texts;
     }
 
@@ -108,6 +113,6 @@ protected:
     void selectWindow(int window)
     {
         get<QComboBox>("currentChannelCBox")->setCurrentIndex(window);
-        mw->sendQueue.clear();
+        queue().clear();
     }
 };

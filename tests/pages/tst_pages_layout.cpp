@@ -76,7 +76,7 @@ private slots:
             DialogAnswerer answer(DialogAnswerer::Ok);
             QTest::mouseClick(selectScene(), Qt::LeftButton);
         }
-        mw->sendQueue.clear();
+        queue().clear();
         chooseLayout(3, 4);
         DialogAnswerer answer(DialogAnswerer::Ok);
         QTest::mouseClick(selectScene(), Qt::LeftButton);
@@ -225,7 +225,7 @@ private slots:
 
     void saveAllWaitsThenReports()
     {
-        networkConnected = true;
+        setLinksForTesting(mw->session(), false, true);
         WaitingSpy waits;
         DialogAnswerer answer(DialogAnswerer::Ok);
         get<QPushButton>("ptn_saveAll")->click();
@@ -246,13 +246,13 @@ private slots:
     void factoryReset()
     {
         QFETCH(bool, confirm);
-        networkConnected = true;
+        setLinksForTesting(mw->session(), false, true);
         chooseLayout(2, 2);
         mw->appliedRowIndex = mw->appliedColumnIndex = 1; // as read from the device
         mw->rebuildWall();
         view()->currentScene()->setWallLayout("2x2");
         rec(1).luminance = 77;
-        mw->sendQueue.clear();
+        queue().clear();
         WaitingSpy waits;
         if (!confirm) {
             DialogAnswerer answer(DialogAnswerer::Cancel);

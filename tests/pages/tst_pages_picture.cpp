@@ -200,7 +200,7 @@ private slots:
             QVERIFY2(c.startsWith("020b") || c.startsWith("021a"), qPrintable(c));
 
         QTRY_VERIFY(!mw->sliderThrottleActive());
-        mw->sendQueue.clear();
+        queue().clear();
         slider(1)->setValue(120);
         QCOMPARE(queued(), QStringList{"020a0078"});
     }

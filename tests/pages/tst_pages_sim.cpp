@@ -61,14 +61,17 @@ private slots:
     void init()
     {
         build();
-        offlineMode = false;
-        mw->tcp->connectToHost(QHostAddress::LocalHost, sim.tcpPort);
-        QTRY_VERIFY_WITH_TIMEOUT(networkConnected, WaitMs);
+        // The session's sender paces the read's queries and then the pages'
+        // commands onto the link, at the network link's interval.
+        mw->session()->sender()->setInterval(55);
         // The connection reads the device's state back and reports the result.
         DialogAnswerer readResult(DialogAnswerer::Ok);
+        mw->session()->connectTcp(QStringLiteral("127.0.0.1"), sim.tcpPort);
+        QTRY_VERIFY_WITH_TIMEOUT(networkConnected(), WaitMs);
+        QVERIFY(!offlineMode());
         QVERIFY(readResult.waitDone(15000));
-        mw->sendQueue.clear();
-        mw->sendTimer->start(55);
+        QCOMPARE(readResult.last().text, QStringLiteral("读取成功！"));
+        queue().clear();
     }
     void cleanup()
     {

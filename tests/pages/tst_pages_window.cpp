@@ -23,7 +23,7 @@ class TestPagesWindow : public PageFixture
         get<QComboBox>("rowCbx")->setCurrentText(QString::number(rows));
         get<QComboBox>("columnCbx")->setCurrentText(QString::number(columns));
         mw->rebuildWall();
-        mw->sendQueue.clear();
+        queue().clear();
     }
 
     QStringList geometryEdits() const
@@ -71,7 +71,7 @@ private slots:
         // Window 1 to the top-left corner, small enough for any typed value.
         item(0)->setWindowGeometry({QPointF(0, 0), QSizeF(10, 10)});
         mw->changeUIBaseSelectChannel(1);
-        mw->sendQueue.clear();
+        queue().clear();
         {
             DialogAnswerer noBox;
             typeInto(edit(qPrintable(field)), QString::number(value));
@@ -91,7 +91,7 @@ private slots:
         rebuildFor(1, 3);
         item(0)->setWindowGeometry({QPointF(100, 0), QSizeF(1000, 500)});
         mw->changeUIBaseSelectChannel(1);
-        mw->sendQueue.clear();
+        queue().clear();
         edit("ldt_Width")->setText("5661"); // 100 + 5661 = 5761
         DialogAnswerer answer(DialogAnswerer::Ok);
         typeInto(edit("ldt_PosY"), "20");
@@ -102,10 +102,14 @@ private slots:
         QCOMPARE(queued(), QStringList());
     }
 
-    // Only the x field asks for a link first.
+    // Without a link the page is locked; the field checks the link itself as
+    // well, and only the x field asks for one first.
     void positionXNeedsALink()
     {
-        offlineMode = false;
+        setLinksForTesting(mw->session(), false, false);
+        QVERIFY(!offlineMode());
+        QVERIFY(!edit("ldt_PosX")->isEnabled());
+        mw->unlockControlPages(); // the field's own check, with the page open
         DialogAnswerer answer(DialogAnswerer::Ok);
         typeInto(edit("ldt_PosX"), "10");
         QVERIFY(answer.waitDone());
@@ -145,7 +149,7 @@ private slots:
         r.cropHEnd = 1800;
         r.cropVEnd = 1000;
         mw->changeUIBaseSelectChannel(1);
-        mw->sendQueue.clear();
+        queue().clear();
         const QString before = edit(qPrintable(field))->text();
         DialogAnswerer answer(DialogAnswerer::Ok);
         typeInto(edit(qPrintable(field)), QString::number(value));
@@ -364,7 +368,7 @@ private slots:
         r.colorG = 20;
         r.colorB = 30;
         mw->changeUIBaseSelectChannel(1);
-        mw->sendQueue.clear();
+        queue().clear();
         DialogAnswerer answer(DialogAnswerer::Ok);
         get<QPushButton>("btn_openColorPalette")->click();
         QVERIFY(answer.waitDone());

@@ -2,7 +2,9 @@
 // its final value, and the conditions that lock it.
 #include "appstate.h"
 #include "cropeditor.h"
+#include "devicesession.h"
 #include "inputchannel.h"
+#include "sessionstates.h"
 #include "sliceupview.h"
 #include "wallfixture.h"
 
@@ -14,6 +16,8 @@ class TestCropView : public QObject
 {
     Q_OBJECT
 
+    // The crop editor reads the links through the followed session.
+    std::unique_ptr<w4::DeviceSession> session;
     std::unique_ptr<SliceUpView> view;
     std::unique_ptr<InputChannel> window;
     SliceUpSizeItem *item = nullptr;
@@ -24,7 +28,9 @@ private slots:
     void init()
     {
         resetAppState();
-        offlineMode = true;
+        session = std::make_unique<w4::DeviceSession>();
+        followSession(session.get());
+        session->goOffline();
         view = std::make_unique<SliceUpView>();
         view->resize(500, 400);
         view->resetTransform(); // one viewport pixel per editor unit
@@ -39,6 +45,7 @@ private slots:
         view.reset();
         window.reset();
         resetAppState();
+        session.reset();
     }
 
     // The edge follows the cursor, not the point where the handle was grabbed;
@@ -108,8 +115,8 @@ private slots:
         QFETCH(bool, frozen);
         QFETCH(QPointF, grab);
         if (serialOnly) {
-            offlineMode = false;
-            serialConnected = true;
+            setLinksForTesting(session.get(), true, false);
+            QVERIFY(serialConnected() && !offlineMode());
         }
         window->isFrozen = frozen;
         QSignalSpy spy(item, &SliceUpSizeItem::changeSliceUpData);

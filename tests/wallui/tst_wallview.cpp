@@ -5,6 +5,7 @@
 #include "dialoganswerer.h"
 #include "inputchannel.h"
 #include "resolutionratioscene.h"
+#include "sessionstates.h"
 #include "userview.h"
 #include "wallfixture.h"
 
@@ -249,8 +250,7 @@ private slots:
     // and the release reports where the drag really ended.
     void dragReportsTheHeldWindow()
     {
-        networkConnected = true;
-        offlineMode = false;
+        setLinksForTesting(f.window->session(), false, true);
         InputChannel *w = f.item(0);
         f.zoomToOne(QPointF(960, 540));
         QWidget *vp = f.view->viewport();
@@ -287,7 +287,8 @@ private slots:
 
     void noLinkRefusesThePress()
     {
-        offlineMode = false;
+        setLinksForTesting(f.window->session(), false, false);
+        QVERIFY(!offlineMode());
         DialogAnswerer answer(DialogAnswerer::Ok);
         f.zoomToOne(QPointF(960, 540));
         sendMouse(f.view->viewport(), QEvent::MouseButtonPress, f.at(QPointF(960, 540)), Qt::LeftButton,

@@ -1,6 +1,8 @@
 #include "wallfixture.h"
 
 #include "appstate.h"
+#include "commandsender.h"
+#include "devicesession.h"
 #include "dialoganswerer.h"
 #include "inputchannel.h"
 #include "resolutionratioscene.h"
@@ -25,13 +27,14 @@ void WallFixture::setUp()
             none.forgive();
         }
     }
-    window->sendTimer->stop();
+    window->session()->sender()->stop();
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     view = window->findChild<UserView *>(QStringLiteral("graphicsView"));
     QVERIFY(view);
     scene = view->currentScene();
-    offlineMode = true;
+    window->session()->goOffline();
+    QVERIFY(offlineMode());
     window->unlockControlPages();
     view->setWindowsMovable(true);
     clearQueue();
@@ -75,14 +78,14 @@ QPoint WallFixture::at(const QPointF &scenePoint) const
 QStringList WallFixture::queued() const
 {
     QStringList texts;
-    for (const w4::QueuedCommand &c : window->sendQueue.entries())
+    for (const w4::QueuedCommand &c : window->session()->sender()->queue().entries())
         texts << c.text;
     return texts;
 }
 
 void WallFixture::clearQueue()
 {
-    window->sendQueue.clear();
+    window->session()->sender()->queue().clear();
 }
 
 void sendMouse(QWidget *target, int type, const QPoint &pos, Qt::MouseButton button, Qt::MouseButtons buttons,
