@@ -216,6 +216,9 @@ UdpReadResult DeviceSession::connectUdp(const QHostAddress &deviceAddress, bool 
     if (udpRead->isRunning())
         return {};
     const SessionState before = current;
+    const QHostAddress deviceBefore = udp->device();
+    const quint16 portBefore = udp->devicePort();
+    const bool dhcpBefore = dhcp;
     // A TCP attempt still under way is given up for this one.
     if (tcp->isOpening() || tcp->isOpen())
         closeNetworkQuietly();
@@ -238,6 +241,9 @@ UdpReadResult DeviceSession::connectUdp(const QHostAddress &deviceAddress, bool 
             back.networkKind = NetworkKind::None;
         }
         back.serial = current.serial;
+        // A device connected before stays the one datagram commands go to.
+        dhcp = dhcpBefore;
+        udp->setDevice(deviceBefore, portBefore);
         change(back, SessionChange::NetworkConnectFailed);
         return result;
     }

@@ -25,14 +25,16 @@ SerialLink::~SerialLink()
     serialPort->close();
 }
 
-void SerialLink::setPortName(const QString &name)
+void SerialLink::setPortName(const QString &portName)
 {
-    serialPort->setPortName(name);
+    name = portName;
+    serialPort->setPortName(portName);
 }
 
+// QSerialPort gives "/dev/pts/3" back as "pts/3".
 QString SerialLink::portName() const
 {
-    return serialPort->portName();
+    return name;
 }
 
 void SerialLink::open()

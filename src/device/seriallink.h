@@ -18,6 +18,8 @@ public:
     ~SerialLink() override;
 
     void setPortName(const QString &name);
+    // The name as it was set (a path under /dev stays a path), so that it can
+    // be found in the port list it was chosen from.
     QString portName() const;
 
     LinkKind kind() const override { return LinkKind::Serial; }
@@ -34,6 +36,7 @@ public:
 private:
     void closeWith(CloseReason reason);
     QSerialPort *serialPort;
+    QString name;
 };
 
 } // namespace w4
