@@ -142,29 +142,32 @@ void DeviceSession::onSerialClosed(CloseReason reason)
 
 // ---- Network link ----
 
+// The state with the network link at `phase`: making a network link ends
+// offline editing and leaves any earlier loss behind.
+SessionState DeviceSession::withNetwork(LinkPhase phase, NetworkKind kind) const
+{
+    SessionState next = current;
+    next.offline = false;
+    next.network = phase;
+    next.networkKind = kind;
+    next.lost = false;
+    return next;
+}
+
 void DeviceSession::connectTcp(const QString &host, quint16 port)
 {
     closeNetworkQuietly();
     tcpRead->reset();
     tcp->setEndpoint(host, port);
-    SessionState next = current;
-    next.offline = false;
-    next.network = LinkPhase::Connecting;
-    next.networkKind = NetworkKind::Tcp;
-    next.lost = false;
-    change(next, SessionChange::NetworkConnecting);
+    change(withNetwork(LinkPhase::Connecting, NetworkKind::Tcp), SessionChange::NetworkConnecting);
     tcp->open();
 }
 
 void DeviceSession::onTcpOpened()
 {
-    SessionState next = current;
-    next.network = LinkPhase::Open;
-    next.networkKind = NetworkKind::Tcp;
-    next.lost = false;
     // The state is read back at once; frames that come are applied as they come.
     tcpRead->start();
-    change(next, SessionChange::NetworkConnected);
+    change(withNetwork(LinkPhase::Open, NetworkKind::Tcp), SessionChange::NetworkConnected);
 }
 
 void DeviceSession::onTcpClosed(CloseReason reason)
@@ -225,12 +228,7 @@ UdpReadResult DeviceSession::connectUdp(const QHostAddress &deviceAddress, bool 
     dhcp = dhcpDevice;
     udp->setDevice(deviceAddress, deviceDatagramPort());
 
-    SessionState reading = current;
-    reading.offline = false;
-    reading.network = LinkPhase::Connecting;
-    reading.networkKind = NetworkKind::Udp;
-    reading.lost = false;
-    change(reading, SessionChange::NetworkConnecting);
+    change(withNetwork(LinkPhase::Connecting, NetworkKind::Udp), SessionChange::NetworkConnecting);
 
     const UdpReadResult result = udpRead->read(deviceAddress, deviceDatagramPort(), local);
     if (!result.ok) {
@@ -247,10 +245,7 @@ UdpReadResult DeviceSession::connectUdp(const QHostAddress &deviceAddress, bool 
         change(back, SessionChange::NetworkConnectFailed);
         return result;
     }
-    SessionState next = current;
-    next.network = LinkPhase::Open;
-    next.networkKind = NetworkKind::Udp;
-    change(next, SessionChange::NetworkConnected);
+    change(withNetwork(LinkPhase::Open, NetworkKind::Udp), SessionChange::NetworkConnected);
     device->applyUdpRead(result.global, result.windows);
     return result;
 }

@@ -94,6 +94,7 @@ signals:
 
 private:
     void change(const SessionState &next, SessionChange reason);
+    SessionState withNetwork(LinkPhase phase, NetworkKind kind) const;
     void onSerialClosed(CloseReason reason);
     void onTcpOpened();
     void onTcpClosed(CloseReason reason);

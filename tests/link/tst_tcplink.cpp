@@ -56,6 +56,16 @@ void answerReadResult()
     QVERIFY(readResult.waitDone(15000));
 }
 
+// Connects with the main window's button to w4sim's TCP port and answers the
+// read's result box.
+void connectAndRead(MainWindow &w, quint16 port)
+{
+    listDevice(w, "127.0.0.1", port);
+    connectButton(w)->click();
+    QTRY_VERIFY(networkConnected());
+    answerReadResult();
+}
+
 } // namespace
 
 class TestTcpLink : public QObject
@@ -115,10 +125,9 @@ private slots:
         Sim sim;
         QVERIFY(sim.start({}));
         MainWindow w;
-        listDevice(w, "127.0.0.1", sim.tcpPort);
-        connectButton(w)->click();
-        QTRY_VERIFY(networkConnected());
-        answerReadResult();
+        connectAndRead(w, sim.tcpPort);
+        if (QTest::currentTestFailed())
+            return;
         DialogAnswerer none;
         connectButton(w)->click();
         QVERIFY(!networkConnected());
@@ -166,10 +175,9 @@ private slots:
         Sim sim;
         QVERIFY(sim.start({}));
         MainWindow w;
-        listDevice(w, "127.0.0.1", sim.tcpPort);
-        connectButton(w)->click();
-        QTRY_VERIFY(networkConnected());
-        answerReadResult();
+        connectAndRead(w, sim.tcpPort);
+        if (QTest::currentTestFailed())
+            return;
 
         DialogAnswerer none;
         w.findChild<QPushButton *>("ptn_offLine")->click();
@@ -244,10 +252,9 @@ private slots:
         w.networkDialog->openButton()->click();
         QVERIFY(serialConnected());
 
-        listDevice(w, "127.0.0.1", networkSim.tcpPort);
-        connectButton(w)->click();
-        QTRY_VERIFY(networkConnected());
-        answerReadResult();
+        connectAndRead(w, networkSim.tcpPort);
+        if (QTest::currentTestFailed())
+            return;
         QCOMPARE(w.statusLine(), QString("连接状态: 已连接"));
 
         DialogAnswerer answer(DialogAnswerer::Ok);
