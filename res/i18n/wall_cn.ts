@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN" sourcelanguage="zh_CN">
 <context>
+    <name>InputChannel</name>
+    <message>
+        <source>窗口 %1，输入 %2</source>
+        <translation>窗口 %1，输入 %2</translation>
+    </message>
+    <message>
+        <source>窗口 %1，无输入</source>
+        <translation>窗口 %1，无输入</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>警告</source>

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="zh_CN">
 <context>
+    <name>InputChannel</name>
+    <message>
+        <source>窗口 %1，输入 %2</source>
+        <translation>Window %1, input %2</translation>
+    </message>
+    <message>
+        <source>窗口 %1，无输入</source>
+        <translation>Window %1, no input</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>警告</source>

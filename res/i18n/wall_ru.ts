@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU" sourcelanguage="zh_CN">
 <context>
+    <name>InputChannel</name>
+    <message>
+        <source>窗口 %1，输入 %2</source>
+        <translation>Окно %1, вход %2</translation>
+    </message>
+    <message>
+        <source>窗口 %1，无输入</source>
+        <translation>Окно %1, нет входа</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>警告</source>

@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <QtTest>
 
-MenuAnswerer::MenuAnswerer(const QStringList &p) : path(p), timer(new QTimer(this))
+MenuAnswerer::MenuAnswerer(const QStringList &p, Answer a) : path(p), answer(a), timer(new QTimer(this))
 {
     timer->setInterval(10);
     connect(timer, &QTimer::timeout, this, &MenuAnswerer::poll);
@@ -16,7 +16,7 @@ MenuAnswerer::MenuAnswerer(const QStringList &p) : path(p), timer(new QTimer(thi
 MenuAnswerer::~MenuAnswerer()
 {
     timer->stop();
-    if (problem.isEmpty() && !path.isEmpty() && !done)
+    if (problem.isEmpty() && (!path.isEmpty() || answer == Escape) && !done)
         problem = QStringLiteral("the menu never opened");
     if (!problem.isEmpty())
         QTest::qFail(problem.toUtf8().constData(), __FILE__, __LINE__);
@@ -32,6 +32,14 @@ void MenuAnswerer::poll()
     for (QAction *a : menu->actions())
         if (a->isVisible() && !a->isSeparator())
             entries << a->text();
+    if (answer == Escape && !done) {
+        done = true;
+        QTest::keyClick(menu, Qt::Key_Escape);
+        if (menu->isVisible())
+            problem = QStringLiteral("Escape left the menu open");
+        busy = false;
+        return;
+    }
     if (path.isEmpty() || done) {
         problem = QStringLiteral("unexpected menu: ") + entries.join(QLatin1String(", "));
         menu->close();

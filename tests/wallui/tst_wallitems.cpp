@@ -208,6 +208,10 @@ private slots:
         QVERIFY(numberPixels(plain) > 100);
         f.item(1)->inputSourceId = 4;
         QCOMPARE(numberPixels(render()), 0);
+        // Nor under a solid colour, though its input is kept (a UDP read keeps it).
+        f.item(1)->inputSourceId = 0;
+        f.item(1)->isColorSolid = true;
+        QCOMPARE(numberPixels(render()), 0);
 
         f.item(0)->setSelected(true);
         f.scene->setWallLayout(QStringLiteral("3x3"));

@@ -197,6 +197,53 @@ private slots:
         QVERIFY(f.queued().isEmpty());
     }
 
+    // The right button's press reaches the window, its release the menu: the
+    // arrow keys must work as soon as the menu has closed, whatever its outcome.
+    void keysWorkRightAfterTheMenu_data()
+    {
+        QTest::addColumn<bool>("choose");
+        QTest::addColumn<QStringList>("menuCommands");
+        QTest::newRow("entry chosen") << true << QStringList{"04104026"};
+        QTest::newRow("dismissed with Escape") << false << QStringList{};
+    }
+    void keysWorkRightAfterTheMenu()
+    {
+        QFETCH(bool, choose);
+        QFETCH(QStringList, menuCommands);
+        f.zoomToOne(quarterCentre(2));
+        const QPoint p = f.at(quarterCentre(2));
+        QWidget *vp = f.view->viewport();
+        {
+            MenuAnswerer menu(QStringList{"设置层级", "置于顶层"},
+                              choose ? MenuAnswerer::Choose : MenuAnswerer::Escape);
+            // As the windowing system delivers it: the press, then at once the
+            // menu request; the release goes to the open menu.
+            sendMouse(vp, QEvent::MouseButtonPress, p, Qt::RightButton, Qt::RightButton);
+            QContextMenuEvent e(QContextMenuEvent::Mouse, p, vp->mapToGlobal(p));
+            QApplication::sendEvent(vp, &e);
+            QVERIFY(menu.answered());
+        }
+        QCOMPARE(f.queued(), menuCommands);
+        QCOMPARE(f.view->currentWindowIndex, 2);
+
+        f.clearQueue();
+        f.view->setFocus();
+        QTRY_VERIFY(!f.view->keyRepeatBlocked);
+        QTest::keyClick(f.view, Qt::Key_Right);
+        QCOMPARE(f.item(2)->pos(), QPointF(10, 1080));
+        QCOMPARE(f.queued(), QStringList{"0201000a"});
+
+        // The mouse reaches the window it presses, not the one the menu was for.
+        QTRY_VERIFY(mouseEditingEnabled);
+        f.clearQueue();
+        f.zoomToOne(quarterCentre(1));
+        drag(vp, f.at(quarterCentre(1)),
+             {f.at(quarterCentre(1) + QPointF(-25, 30)), f.at(quarterCentre(1) + QPointF(-50, 60))});
+        QCOMPARE(f.item(1)->pos(), QPointF(1870, 60));
+        QCOMPARE(f.item(2)->pos(), QPointF(10, 1080));
+        QCOMPARE(f.view->currentWindowIndex, 1);
+    }
+
     void lockedPagesLockTheMenus()
     {
         f.window->lockControlPages();

@@ -3,6 +3,7 @@
 #include "appstate.h"
 #include "wallgeometry.h"
 
+#include <QAccessible>
 #include <QCursor>
 #include <QGraphicsScene>
 #include <QGraphicsSceneHoverEvent>
@@ -47,6 +48,31 @@ QColor InputChannel::windowColour(int channelId)
     default:
         return QColor(0xF8, 0xF9, 0xFC);
     }
+}
+
+int InputChannel::shownInput() const
+{
+    return !isColorSolid && inputSourceId >= 0 && inputSourceId < 4 ? inputSourceId : -1;
+}
+
+QString InputChannel::accessibleText() const
+{
+    const int input = shownInput();
+    return input < 0 ? tr("窗口 %1，无输入").arg(channelId)
+                     : tr("窗口 %1，输入 %2").arg(channelId).arg(input + 1);
+}
+
+// The input changes in many places (keys, menus, pages, read-backs) and each
+// ends in a repaint, as does a change of language (the view repaints the wall):
+// the repaint is where a reader hears of a new text.
+void InputChannel::announceAccessibleText()
+{
+    const QString text = accessibleText();
+    if (text == announcedText)
+        return;
+    announcedText = text;
+    QAccessibleEvent event(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 QRectF InputChannel::boundingRect() const
@@ -120,6 +146,7 @@ void InputChannel::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QW
 
     painter->setRenderHint(QPainter::Antialiasing, false);
     setZValue(w4::zValueForLayer(layer));
+    announceAccessibleText();
 }
 
 void InputChannel::paintSelection(QPainter *painter, const QRectF &r) const
@@ -144,7 +171,9 @@ void InputChannel::paintNumberAndCaption(QPainter *painter, const QRectF &r)
     const QColor colour = windowColour(channelId);
     painter->setPen(QColor(0xF8, 0xF9, 0xFC));
     caption = QStringLiteral(" Win %1\n").arg(channelId);
-    if (inputSourceId >= 0 && inputSourceId < 4) {
+    // A solid colour covers the picture, whichever input lies under it.
+    const int input = shownInput();
+    if (input >= 0) {
         const int numberSize = int(std::min(w / 2, h / 2));
         if (numberSize > 0) {
             painter->save();
@@ -154,8 +183,7 @@ void InputChannel::paintNumberAndCaption(QPainter *painter, const QRectF &r)
             QFont font(QStringLiteral("Arial"));
             font.setPointSize(numberSize);
             painter->setFont(font);
-            painter->drawText(QRectF(-w / 2, -h / 2, w, h), Qt::AlignCenter,
-                              QString::number(inputSourceId + 1));
+            painter->drawText(QRectF(-w / 2, -h / 2, w, h), Qt::AlignCenter, QString::number(input + 1));
             painter->restore();
         }
     }

@@ -42,6 +42,13 @@ public:
 
     static QColor windowColour(int channelId);
 
+    // The input whose number the window shows: 0..3, or -1 for none (no input,
+    // or one hidden under a solid colour).
+    int shownInput() const;
+    // What a screen reader announces for the window: its number and that input,
+    // in the language in force.
+    QString accessibleText() const;
+
     bool adaptiveFill = true;
     bool isOpen = true;
     int hitRegion = w4::HitNone;
@@ -62,4 +69,7 @@ private:
     QSizeF wallSize() const;
     void paintSelection(QPainter *painter, const QRectF &r) const;
     void paintNumberAndCaption(QPainter *painter, const QRectF &r);
+    void announceAccessibleText();
+
+    QString announcedText;
 };

@@ -10,6 +10,7 @@
 #include "resolutionratioscene.h"
 #include "transfercontroller.h"
 #include "viewmoves.h"
+#include "wallaccessibility.h"
 
 #include <QAction>
 #include <QDateTime>
@@ -25,6 +26,9 @@ Q_LOGGING_CATEGORY(wallLog, "w4.wall")
 
 UserView::UserView(QWidget *parent) : QGraphicsView(parent)
 {
+    // Before anything asks for the viewport's accessible interface (it is
+    // cached from the first question on).
+    installWallAccessibility();
     const QRectF sceneRects[] = {
         {0, 0, 3840, 2160}, {0, 0, 3840, 1080}, {0, 0, 1920, 2160}, {0, 0, 1920, 2160}};
     for (const QRectF &r : sceneRects)
@@ -218,8 +222,10 @@ bool UserView::eventFilter(QObject *watched, QEvent *event)
 
 void UserView::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::LanguageChange)
+    if (event->type() == QEvent::LanguageChange) {
         retranslateMenus();
+        viewport()->update(); // the windows' accessible texts follow on the repaint
+    }
     QGraphicsView::changeEvent(event);
 }
 

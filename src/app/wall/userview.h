@@ -114,6 +114,7 @@ private:
     void chooseFirstRowRotation(bool on);
     void closeCurrentWindow();
     void markRotation(int degrees);
+    void letGoAfterMenu();
 
     // userview_keys.cpp
     void rotateByKey(InputChannel *item);

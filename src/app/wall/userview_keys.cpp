@@ -32,7 +32,9 @@ void UserView::keyCommand(int key, int step)
     if (!keyEditingEnabled)
         return;
     InputChannel *item = currentWindow();
-    if (!item)
+    // A frozen window is locked against every edit, as it is under the mouse
+    // and on the pages.
+    if (!item || item->isFrozen)
         return;
     ResolutionRatioScene *s = currentScene();
     const QSizeF wall = s->wallSize();
@@ -122,7 +124,8 @@ void UserView::mouseDoubleClickEvent(QMouseEvent *event)
     if (networkConnected() || serialConnected() || offlineMode()) {
         if (currentWindowIndex < 0 || currentWindowIndex > 3)
             return;
-        snapCurrentWindow();
+        if (!currentWindow()->isFrozen)
+            snapCurrentWindow();
     }
     QGraphicsView::mouseDoubleClickEvent(event);
 }

@@ -144,6 +144,7 @@ void UserView::showContextMenu(const QPoint &pos)
         markOnly(rotationActions, marked);
         markOnly(adaptiveFillActions, item->adaptiveFill ? 0 : 1);
         windowMenu->exec(QCursor::pos());
+        letGoAfterMenu();
         return;
     }
     if (!openWindowMenu->isEnabled())
@@ -151,8 +152,24 @@ void UserView::showContextMenu(const QPoint &pos)
     for (QAction *a : openWindowActions)
         if (a->isVisible()) {
             openWindowMenu->exec(QCursor::pos());
+            letGoAfterMenu();
             return;
         }
+}
+
+// An open menu takes every mouse release, so the window pressed when it opened
+// never hears its button go up and the scene would go on sending it the mouse
+// (the next press on another window would reach it). Whatever the menu's
+// outcome, nothing holds a window any more once it has closed.
+void UserView::letGoAfterMenu()
+{
+    if (QGraphicsItem *grabber = currentScene()->mouseGrabberItem())
+        grabber->ungrabMouse();
+    for (int i = 0; i < 4; ++i)
+        if (InputChannel *item = window(i))
+            item->hitRegion = w4::HitNone;
+    dragWindow = -1;
+    keyEditingEnabled = true;
 }
 
 // ---- Entries -------------------------------------------------------------------
