@@ -39,7 +39,8 @@ std::array<int, 4> layersFromRecord(const StatusRecord &record);
 
 // A window's keys decoded into the same shape as the TCP window frame; an absent
 // key reads as 0. No crop is carried (hasCrop false); window is left 0. Without
-// solid fill (key 42 zero) the colour is the default 136, 155, 177.
+// solid fill (key 42 zero) the colour is the default 136, 155, 177. The input
+// (key 45) is the window's own also while the fill covers it.
 WindowStatus windowStatusFromRecord(const StatusRecord &record);
 
 // The window is read three times over UDP; two equal reads win. Absent when all

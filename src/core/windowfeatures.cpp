@@ -18,6 +18,12 @@ std::optional<bool> flagChange(int checkState, bool flag)
     return std::nullopt;
 }
 
+int windowInput(const WindowRecord &record)
+{
+    const int input = record.isColorSolid ? record.savedInputSourceId : record.inputSourceId;
+    return input >= 0 && input < NoSource ? input : NoSource;
+}
+
 bool setSolidColor(WindowRecord &record, bool on)
 {
     if (on == record.isColorSolid)
@@ -73,12 +79,17 @@ std::optional<int> setAudio(std::array<WindowRecord *, 4> windows, int window, b
         windows[window]->audioEnabled = false;
         return NoSource;
     }
+    // The sound is the window's input's, also while a solid colour covers its
+    // picture; a window without an input has none to play.
+    const int input = windowInput(*windows[window]);
+    if (input == NoSource)
+        return std::nullopt;
     for (WindowRecord *r : windows) {
         if (r)
             r->audioEnabled = false;
     }
     windows[window]->audioEnabled = true;
-    return windows[window]->inputSourceId;
+    return input;
 }
 
 const std::array<PictureDefault, 7> &pictureResetSteps()

@@ -1,5 +1,7 @@
 #include "windowstatusapply.h"
 
+#include "wallgeometry.h"
+
 namespace w4 {
 
 void applyWindowStatus(WindowRecord &r, const WindowStatus &s, StatusOrigin origin)
@@ -63,6 +65,12 @@ void applyWindowStatus(WindowRecord &r, const WindowStatus &s, StatusOrigin orig
             r.lastColorB = s.colorB;
         }
     }
+}
+
+WindowGeometry wallGeometryFromStatus(const WindowStatus &s, const QSizeF &wall)
+{
+    const DeviceScale scale = deviceScale(wall);
+    return {QPointF(s.x / scale.sx, s.y / scale.sy), QSizeF(s.width / scale.sx, s.height / scale.sy)};
 }
 
 } // namespace w4

@@ -140,7 +140,8 @@ private slots:
 
     // The fill colour: the frame's colour is the last one used, the current one
     // only while the fill is on; the datagram's colour is the current one, the
-    // last one only while the fill is on. A solid window has no source.
+    // last one only while the fill is on. A solid window shows no source and
+    // keeps its input under the fill.
     void fillColourAndSource_data()
     {
         QTest::addColumn<StatusOrigin>("origin");
@@ -169,6 +170,35 @@ private slots:
         QCOMPARE(r.lastColorR, lastColorR);
         QCOMPARE(r.inputSourceId, source);
         QCOMPARE(r.savedInputSourceId, 2);
+    }
+
+    // The processor counts in at most 3840 x 2160; a wider or taller wall is
+    // that space stretched, the same for both readers.
+    void wallGeometryFromTheDeviceSpace_data()
+    {
+        QTest::addColumn<QSizeF>("wall");
+        QTest::addColumn<QRectF>("device");
+        QTest::addColumn<QRectF>("onWall");
+        QTest::newRow("3840 x 2160: as reported")
+            << QSizeF(3840, 2160) << QRectF(100, 50, 1200, 700) << QRectF(100, 50, 1200, 700);
+        QTest::newRow("1 x 4: x and width doubled")
+            << QSizeF(7680, 1080) << QRectF(1920, 540, 1600, 300) << QRectF(3840, 540, 3200, 300);
+        QTest::newRow("1 x 9: x and width times 4.5")
+            << QSizeF(17280, 1080) << QRectF(2000, 100, 400, 200) << QRectF(9000, 100, 1800, 200);
+        QTest::newRow("4 x 1: y and height times 4")
+            << QSizeF(1920, 8640) << QRectF(100, 2000, 800, 500) << QRectF(100, 8000, 800, 2000);
+    }
+    void wallGeometryFromTheDeviceSpace()
+    {
+        QFETCH(QSizeF, wall);
+        QFETCH(QRectF, device);
+        QFETCH(QRectF, onWall);
+        WindowStatus s;
+        s.x = int(device.x());
+        s.y = int(device.y());
+        s.width = int(device.width());
+        s.height = int(device.height());
+        QCOMPARE(wallGeometryFromStatus(s, wall).sceneRect(), onWall);
     }
 
     // Only the frame carries the colour corrections and the crop start; a

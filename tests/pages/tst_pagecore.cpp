@@ -246,6 +246,17 @@ private slots:
         QCOMPARE(setAudio(p, 2, false), std::optional<int>(4));
         QVERIFY(!w[2].audioEnabled);
         QCOMPARE(setAudio(p, 7, true), std::nullopt);
+
+        // A solid colour hides the picture, not the sound of the input under it;
+        // a window without an input has no sound to give and takes none away.
+        w[1].isColorSolid = true;
+        w[1].inputSourceId = 4;
+        w[1].savedInputSourceId = 2;
+        QCOMPARE(setAudio(p, 1, true), std::optional<int>(2));
+        w[3].inputSourceId = 4;
+        QCOMPARE(setAudio(p, 3, true), std::nullopt);
+        QVERIFY(!w[3].audioEnabled);
+        QVERIFY(w[1].audioEnabled);
     }
 
     // The values the device gets for the reset, in order.

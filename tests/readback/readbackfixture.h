@@ -149,9 +149,9 @@ inline QSize expectedSourceSize(int input, bool tcp)
 }
 
 // The records, the wall items, the source buttons, the layout selectors and the
-// pages show `s`. Over TCP the positions are scaled to the wall and the crop is
-// the device's; over UDP they are taken as they are and the crop is the whole
-// picture.
+// pages show `s`. Both readers scale the positions to the wall. A solid-colour
+// window shows no source and keeps its input under the fill. Over TCP the crop
+// is the device's; over UDP it is the whole picture of the window's input.
 inline void verifyShows(MainWindow &w, const w4sim::DeviceState &s, bool tcp)
 {
     UserView *view = widget<UserView>(w, "graphicsView");
@@ -161,7 +161,7 @@ inline void verifyShows(MainWindow &w, const w4sim::DeviceState &s, bool tcp)
     QCOMPARE(scene->currentLayoutName, w4::layoutName(s.rows, s.columns));
     QCOMPARE(scene->wallSize(), w4::wallSizeFor(s.rows, s.columns));
     QVERIFY(!widget<QAbstractButton>(w, "selectSceneBtn")->isEnabled());
-    const w4::DeviceScale scale = tcp ? w4::deviceScale(scene->wallSize()) : w4::DeviceScale{};
+    const w4::DeviceScale scale = w4::deviceScale(scene->wallSize());
 
     for (int i = 0; i < 4; ++i) {
         const w4sim::WindowState &d = s.windows[size_t(i)];
@@ -198,7 +198,7 @@ inline void verifyShows(MainWindow &w, const w4sim::DeviceState &s, bool tcp)
             QVERIFY2(marks[m] == (m * 90 == r.rotation), where);
         QCOMPARE(r.layer, d.layer);
         QCOMPARE(item->zValue(), w4::zValueForLayer(d.layer));
-        if (!d.isColorSolid) {
+        if (!d.isColorSolid || !tcp) {
             const QSize source = expectedSourceSize(d.inputSource, tcp);
             QCOMPARE(r.cropHStart, tcp ? d.cropHStart : 0);
             QCOMPARE(r.cropVStart, tcp ? d.cropVStart : 0);
@@ -206,8 +206,9 @@ inline void verifyShows(MainWindow &w, const w4sim::DeviceState &s, bool tcp)
             QCOMPARE(r.cropVEnd, tcp && d.cropVEnd ? d.cropVEnd : source.height());
         }
     }
-    // Buttons of the inputs the windows show (input 3 only behind a solid fill).
-    for (int input : {0, 1, 3}) {
+    // Buttons of the inputs the windows show; input 3 lies behind a solid fill,
+    // which only the UDP records see through.
+    for (int input : tcp ? QList<int>{0, 1, 3} : QList<int>{0, 1, 2, 3}) {
         const InputSourceButton *b = w.inputSourceButtons.at(input);
         QCOMPARE(QSize(b->sourceWidth, b->sourceHeight), expectedSourceSize(input, tcp));
     }

@@ -9,6 +9,7 @@
 #include "dialoganswerer.h"
 #include "privatenetwork.h"
 #include "readbackfixture.h"
+#include "serialportmanager.h"
 #include "simharness.h"
 
 #include <QPushButton>
@@ -63,6 +64,13 @@ class TestReadBackUdp : public QObject
     Q_OBJECT
 
 private slots:
+    // The status lines below are those of a machine without serial ports.
+    void initTestCase()
+    {
+        SerialPortManager::setPortLister([] { return QList<SerialPortEntry>{}; });
+    }
+    void cleanupTestCase() { SerialPortManager::setPortLister({}); }
+
     void init()
     {
         resetAppState();
@@ -150,6 +158,24 @@ private slots:
         QVERIFY(!w.session()->sendByDatagram());
         QCOMPARE(w.statusLine(), QString("连接状态: 未连接"));
         QVERIFY(!widget<QWidget>(w, "rowCbx")->isEnabled());
+        verifyShows(w, state, false);
+    }
+
+    // Walls wider than the processor's 3840 pixels: the device's positions are
+    // in its own space and land on the wall scaled, as a TCP read puts them.
+    void wideWallIsScaled()
+    {
+        Sim sim;
+        const w4sim::DeviceState state = distinctiveState(1, 4);
+        MainWindow w;
+        QVERIFY(startDevice(sim, w, false, QStringList{"--state", stateFile(sim, state)} + faultInputs()));
+        scrambleSourceSizes(w);
+        DialogAnswerer none;
+        connectDevice(w);
+        QVERIFY(networkConnected());
+        QCOMPARE(widget<UserView>(w, "graphicsView")->currentScene()->wallSize(), QSizeF(7680, 1080));
+        // Window 2 lies at device x 2000, half way across the wall.
+        QCOMPARE(widget<UserView>(w, "graphicsView")->window(1)->pos(), QPointF(4000, 100));
         verifyShows(w, state, false);
     }
 

@@ -11,9 +11,12 @@
 #include "mainwindow_pageswall.h"
 #include "mymessagebox.h"
 #include "networkdialog.h"
+#include "resolutionratioscene.h"
 #include "ui_mainwindow.h"
 #include "userview.h"
 #include "waitingwidget.h"
+#include "windowfeatures.h"
+#include "windowstatusapply.h"
 
 #include <QLoggingCategory>
 
@@ -111,8 +114,9 @@ void MainWindow::reportUdpRead(const w4::UdpReadResult &result, bool refresh)
         MyMessageBox::warning(this, tr("警告"), tr("未能读取拼接模式和层级，保留当前的拼接布局"));
 }
 
-// After the last window: the datagrams carry no crop, so each window shows its
-// whole picture; the stacking comes from the device-wide record.
+// After the last window: the datagrams carry no crop, so each window shows the
+// whole picture of its input (also one a solid colour covers, ready for when
+// the fill goes off); the stacking comes from the device-wide record.
 void MainWindow::applyCropsAndLayers()
 {
     const std::array<int, 4> layers = deviceSession->model()->deviceWide().layers;
@@ -121,8 +125,8 @@ void MainWindow::applyCropsAndLayers()
         if (!item)
             continue;
         item->cropHStart = item->cropVStart = 0;
-        if (item->inputSourceId >= 0 && item->inputSourceId < NoSource) {
-            const InputSourceButton *b = inputSourceButtons.at(item->inputSourceId);
+        if (const int input = w4::windowInput(item->record()); input != NoSource) {
+            const InputSourceButton *b = inputSourceButtons.at(input);
             item->cropHEnd = b->sourceWidth;
             item->cropVEnd = b->sourceHeight;
         }
@@ -139,8 +143,7 @@ void MainWindow::applyWindowRecord(int window)
     if (!item)
         return;
     const w4::WindowStatus &s = *deviceSession->model()->window(window);
-    // The datagrams carry device pixels that are applied as they are.
-    item->setWindowGeometry({QPointF(s.x, s.y), QSizeF(s.width, s.height)});
+    item->setWindowGeometry(w4::wallGeometryFromStatus(s, ui->graphicsView->currentScene()->wallSize()));
     w4::WindowRecord &r = item->record();
     w4::applyWindowStatus(r, s, w4::StatusOrigin::Udp);
     showWindowItem(window, s.isShown);
@@ -150,9 +153,11 @@ void MainWindow::applyWindowRecord(int window)
     const QSize size = code >= LowResolutionCodes && code < w4::NoSignalResolutionCode
                            ? inputResolutionTable.value(code, QSize(3840, 2160))
                            : QSize(3840, 2160);
-    logResolution(window, r.inputSourceId, size, code, true);
-    if (r.inputSourceId >= 0 && r.inputSourceId < NoSource) {
-        InputSourceButton *b = inputSourceButtons.at(r.inputSourceId);
+    // The resolution reported is the input's, also under a solid colour.
+    const int input = w4::windowInput(r);
+    logResolution(window, input, size, code, true);
+    if (input != NoSource) {
+        InputSourceButton *b = inputSourceButtons.at(input);
         b->sourceWidth = size.width();
         b->sourceHeight = size.height();
     }
