@@ -12,8 +12,8 @@
         <translation>最小化</translation>
     </message>
     <message>
-        <source>关闭</source>
-        <translation>关闭</translation>
+        <source>关闭窗口</source>
+        <translation>关闭窗口</translation>
     </message>
 </context>
 </TS>

@@ -12,8 +12,8 @@
         <translation>Minimize</translation>
     </message>
     <message>
-        <source>关闭</source>
-        <translation>Close</translation>
+        <source>关闭窗口</source>
+        <translation>Close window</translation>
     </message>
 </context>
 </TS>

@@ -12,8 +12,8 @@
         <translation>Свернуть</translation>
     </message>
     <message>
-        <source>关闭</source>
-        <translation>Закрыть</translation>
+        <source>关闭窗口</source>
+        <translation>Закрыть окно</translation>
     </message>
 </context>
 </TS>

@@ -4,12 +4,7 @@
 <context>
     <name>NetworkDialog</name>
     <message>
-        <source>连接设置</source>
-        <translation>Connection Settings</translation>
-    </message>
-    <message>
-        <source>连接设置</source>
-        <comment>initial title</comment>
+        <source>网络连接</source>
         <translation>Network Connection</translation>
     </message>
     <message>

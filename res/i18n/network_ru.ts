@@ -4,12 +4,7 @@
 <context>
     <name>NetworkDialog</name>
     <message>
-        <source>连接设置</source>
-        <translation>Настройки подключения</translation>
-    </message>
-    <message>
-        <source>连接设置</source>
-        <comment>initial title</comment>
+        <source>网络连接</source>
         <translation>Сетевое подключение</translation>
     </message>
     <message>

@@ -370,5 +370,61 @@
         <source>一大一小</source>
         <translation>一大一小</translation>
     </message>
+    <message>
+        <source>%1滑块</source>
+        <translation>%1滑块</translation>
+    </message>
+    <message>
+        <source>2:3下拉时间阈值</source>
+        <translation>2:3下拉时间阈值</translation>
+    </message>
+    <message>
+        <source>2:2下拉时间阈值</source>
+        <translation>2:2下拉时间阈值</translation>
+    </message>
+    <message>
+        <source>窗口位置X</source>
+        <translation>窗口位置X</translation>
+    </message>
+    <message>
+        <source>窗口位置Y</source>
+        <translation>窗口位置Y</translation>
+    </message>
+    <message>
+        <source>窗口宽度</source>
+        <translation>窗口宽度</translation>
+    </message>
+    <message>
+        <source>窗口高度</source>
+        <translation>窗口高度</translation>
+    </message>
+    <message>
+        <source>填充颜色R</source>
+        <translation>填充颜色R</translation>
+    </message>
+    <message>
+        <source>填充颜色G</source>
+        <translation>填充颜色G</translation>
+    </message>
+    <message>
+        <source>填充颜色B</source>
+        <translation>填充颜色B</translation>
+    </message>
+    <message>
+        <source>网口命令发送间隔</source>
+        <translation>网口命令发送间隔</translation>
+    </message>
+    <message>
+        <source>串口命令发送间隔</source>
+        <translation>串口命令发送间隔</translation>
+    </message>
+    <message>
+        <source>拼接行数</source>
+        <translation>拼接行数</translation>
+    </message>
+    <message>
+        <source>拼接列数</source>
+        <translation>拼接列数</translation>
+    </message>
 </context>
 </TS>

@@ -368,5 +368,61 @@
         <source>一大一小</source>
         <translation>One large, one small</translation>
     </message>
+    <message>
+        <source>%1滑块</source>
+        <translation>%1 slider</translation>
+    </message>
+    <message>
+        <source>2:3下拉时间阈值</source>
+        <translation>2:3 Pull Time Threshold</translation>
+    </message>
+    <message>
+        <source>2:2下拉时间阈值</source>
+        <translation>2:2 Pull Time Threshold</translation>
+    </message>
+    <message>
+        <source>窗口位置X</source>
+        <translation>Window position X</translation>
+    </message>
+    <message>
+        <source>窗口位置Y</source>
+        <translation>Window position Y</translation>
+    </message>
+    <message>
+        <source>窗口宽度</source>
+        <translation>Window width</translation>
+    </message>
+    <message>
+        <source>窗口高度</source>
+        <translation>Window height</translation>
+    </message>
+    <message>
+        <source>填充颜色R</source>
+        <translation>Fill color R</translation>
+    </message>
+    <message>
+        <source>填充颜色G</source>
+        <translation>Fill color G</translation>
+    </message>
+    <message>
+        <source>填充颜色B</source>
+        <translation>Fill color B</translation>
+    </message>
+    <message>
+        <source>网口命令发送间隔</source>
+        <translation>Command send interval, network port</translation>
+    </message>
+    <message>
+        <source>串口命令发送间隔</source>
+        <translation>Command send interval, serial port</translation>
+    </message>
+    <message>
+        <source>拼接行数</source>
+        <translation>Wall rows</translation>
+    </message>
+    <message>
+        <source>拼接列数</source>
+        <translation>Wall columns</translation>
+    </message>
 </context>
 </TS>

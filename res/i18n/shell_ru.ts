@@ -372,5 +372,61 @@
         <source>一大一小</source>
         <translation>Одно большое и одно малое</translation>
     </message>
+    <message>
+        <source>%1滑块</source>
+        <translation>Ползунок «%1»</translation>
+    </message>
+    <message>
+        <source>2:3下拉时间阈值</source>
+        <translation>Значение нажатия 2:3</translation>
+    </message>
+    <message>
+        <source>2:2下拉时间阈值</source>
+        <translation>Значение нажатия 2:2</translation>
+    </message>
+    <message>
+        <source>窗口位置X</source>
+        <translation>Положение окна X</translation>
+    </message>
+    <message>
+        <source>窗口位置Y</source>
+        <translation>Положение окна Y</translation>
+    </message>
+    <message>
+        <source>窗口宽度</source>
+        <translation>Ширина окна</translation>
+    </message>
+    <message>
+        <source>窗口高度</source>
+        <translation>Высота окна</translation>
+    </message>
+    <message>
+        <source>填充颜色R</source>
+        <translation>Цвет заливки R</translation>
+    </message>
+    <message>
+        <source>填充颜色G</source>
+        <translation>Цвет заливки G</translation>
+    </message>
+    <message>
+        <source>填充颜色B</source>
+        <translation>Цвет заливки B</translation>
+    </message>
+    <message>
+        <source>网口命令发送间隔</source>
+        <translation>Интервал отправки команды по сети</translation>
+    </message>
+    <message>
+        <source>串口命令发送间隔</source>
+        <translation>Интервал отправки команды по последовательному порту</translation>
+    </message>
+    <message>
+        <source>拼接行数</source>
+        <translation>Ряды видеостены</translation>
+    </message>
+    <message>
+        <source>拼接列数</source>
+        <translation>Столбцы видеостены</translation>
+    </message>
 </context>
 </TS>

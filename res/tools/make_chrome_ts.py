@@ -7,7 +7,7 @@ TEXTS = [
     ("MainTitleBar", "VEXOR-W4PRO", "Lumara W4R Controller", "Lumara W4R контроль", "Lumara W4R 控制"),
     # Screen-reader names of the two picture buttons.
     ("MainTitleBar", "最小化", "Minimize", "Свернуть"),
-    ("MainTitleBar", "关闭", "Close", "Закрыть"),
+    ("MainTitleBar", "关闭窗口", "Close window", "Закрыть окно"),
 ]
 
 write_catalogues("chrome", TEXTS)

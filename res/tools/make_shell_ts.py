@@ -100,6 +100,22 @@ TEXTS = [
     ("MainWindow", "四分屏", "Four quarters", "Четыре четверти"),
     ("MainWindow", "一大三小", "One large, three small", "Одно большое и три малых"),
     ("MainWindow", "一大一小", "One large, one small", "Одно большое и одно малое"),
+    # Screen-reader names of fields whose label alone does not tell them apart.
+    ("MainWindow", "%1滑块", "%1 slider", "Ползунок «%1»"),
+    ("MainWindow", "2:3下拉时间阈值", "2:3 Pull Time Threshold", "Значение нажатия 2:3"),
+    ("MainWindow", "2:2下拉时间阈值", "2:2 Pull Time Threshold", "Значение нажатия 2:2"),
+    ("MainWindow", "窗口位置X", "Window position X", "Положение окна X"),
+    ("MainWindow", "窗口位置Y", "Window position Y", "Положение окна Y"),
+    ("MainWindow", "窗口宽度", "Window width", "Ширина окна"),
+    ("MainWindow", "窗口高度", "Window height", "Высота окна"),
+    ("MainWindow", "填充颜色R", "Fill color R", "Цвет заливки R"),
+    ("MainWindow", "填充颜色G", "Fill color G", "Цвет заливки G"),
+    ("MainWindow", "填充颜色B", "Fill color B", "Цвет заливки B"),
+    ("MainWindow", "网口命令发送间隔", "Command send interval, network port", "Интервал отправки команды по сети"),
+    ("MainWindow", "串口命令发送间隔", "Command send interval, serial port",
+     "Интервал отправки команды по последовательному порту"),
+    ("MainWindow", "拼接行数", "Wall rows", "Ряды видеостены"),
+    ("MainWindow", "拼接列数", "Wall columns", "Столбцы видеостены"),
 ]
 
 if __name__ == "__main__":

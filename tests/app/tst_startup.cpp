@@ -166,7 +166,12 @@ private slots:
         QTest::newRow("absent") << QByteArray() << 0;
         QTest::newRow("english") << QByteArray("[General]\nID=1\n") << 1;
         QTest::newRow("russian") << QByteArray("[General]\nID=2\n") << 2;
-        QTest::newRow("out of range") << QByteArray("[General]\nID=7\n") << 7;
+        // A value that names no language reads as the default, so every window
+        // and every table chosen by it agrees on Chinese.
+        QTest::newRow("out of range") << QByteArray("[General]\nID=7\n") << 0;
+        QTest::newRow("one past Russian") << QByteArray("[General]\nID=3\n") << 0;
+        QTest::newRow("negative") << QByteArray("[General]\nID=-1\n") << 0;
+        QTest::newRow("fraction") << QByteArray("[General]\nID=1.5\n") << 0;
         QTest::newRow("lower-case key") << QByteArray("[General]\nid=2\n") << 2;
         QTest::newRow("mixed-case key") << QByteArray("[General]\nId=1\n") << 1;
         QTest::newRow("not a number") << QByteArray("[General]\nID=abc\n") << 0;

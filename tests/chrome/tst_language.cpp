@@ -264,6 +264,56 @@ private slots:
         QCOMPARE(get<QGroupBox>("groupBox_2")->title(), QStringLiteral("拼接模式"));
     }
 
+    // The language kept in FontSize.ini is the one of every window at start:
+    // the form, the status line, the connection window's title. A value that is
+    // no language (out of range, not a number) means Chinese throughout.
+    void startsInStoredLanguage_data()
+    {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("wallMode");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QString>("connectionTitle");
+        const QString wall = QStringLiteral("拼接模式");
+        const QString status = QStringLiteral("连接状态: 未连接");
+        const QString title = QStringLiteral("网络连接");
+        QTest::newRow("no file") << QByteArray() << 0 << wall << status << title;
+        QTest::newRow("ID=0") << QByteArray("[General]\nID=0\n") << 0 << wall << status << title;
+        QTest::newRow("ID=1") << QByteArray("[General]\nID=1\n") << 1 << "Wall Mode"
+                              << "Connection status: Not Connected"
+                              << "Network Connection";
+        QTest::newRow("id=2") << QByteArray("[General]\nid=2\n") << 2 << "Режим видеостены"
+                              << "Статус соединения: Нет связи"
+                              << "Сетевое подключение";
+        QTest::newRow("ID=3") << QByteArray("[General]\nID=3\n") << 0 << wall << status << title;
+        QTest::newRow("ID=7") << QByteArray("[General]\nID=7\n") << 0 << wall << status << title;
+        QTest::newRow("ID=-1") << QByteArray("[General]\nID=-1\n") << 0 << wall << status << title;
+        QTest::newRow("ID=abc") << QByteArray("[General]\nID=abc\n") << 0 << wall << status << title;
+    }
+
+    void startsInStoredLanguage()
+    {
+        QFETCH(QByteArray, ini);
+        QFETCH(int, language);
+        QFETCH(QString, wallMode);
+        QFETCH(QString, status);
+        QFETCH(QString, connectionTitle);
+        // A directory per case: settings files are cached by path in a process.
+        TempWorkingDir here;
+        QVERIFY(here.enter());
+        if (!ini.isEmpty()) {
+            QFile f(here.filePath(QStringLiteral("FontSize.ini")));
+            QVERIFY(f.open(QFile::WriteOnly));
+            f.write(ini);
+        }
+        build();
+        here.leave();
+        QCOMPARE(get<QGroupBox>("groupBox_2")->title(), wallMode);
+        QCOMPARE(window->statusLine(), status);
+        QCOMPARE(window->networkDialog->windowTitle(), connectionTitle);
+        QCOMPARE(languageIndex, language);
+    }
+
     // The windows the main window owns follow the switch too.
     void ownedWindowsFollow()
     {
@@ -277,12 +327,14 @@ private slots:
         // Table text and catalogue text in one entry.
         QCOMPARE(view->inputSourceActions.at(0)->text(),
                  QStringLiteral("Выберите источник ввода1(цифровая клавиша1)"));
-        QCOMPARE(window->networkDialog->windowTitle(), QStringLiteral("Настройки подключения"));
+        QCOMPARE(window->networkDialog->windowTitle(), QStringLiteral("Сетевое подключение"));
         QCOMPARE(get<QLabel>("labelTitleName")->text(), QStringLiteral("Lumara W4R контроль"));
         window->changeLanguage(1);
         QCOMPARE(log->windowTitle(), QStringLiteral("Communication"));
+        QCOMPARE(window->networkDialog->windowTitle(), QStringLiteral("Network Connection"));
         window->changeLanguage(0);
         QCOMPARE(log->windowTitle(), QStringLiteral("通讯"));
+        QCOMPARE(window->networkDialog->windowTitle(), QStringLiteral("网络连接"));
         QCOMPARE(get<QLabel>("labelTitleName")->text(), QStringLiteral("Lumara W4R 控制"));
     }
 

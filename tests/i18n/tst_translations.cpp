@@ -53,7 +53,6 @@ bool isUntranslated(const Key &k)
 
 // Chinese texts shown in another Chinese form: (context, source, comment, form).
 const char *const otherChineseForm[][4] = {
-    {"NetworkDialog", "连接设置", "initial title", "网络连接"},
     {"MainWindow", "更改完成，请手动重启VEXOR-W4PRO！", "", "更改完成，请手动重启设备"},
 };
 

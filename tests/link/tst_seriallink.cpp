@@ -20,6 +20,8 @@
 
 using namespace simtest;
 
+Q_DECLARE_METATYPE(SerialPortEntry)
+
 namespace {
 
 // The user works with the connection window's port list and open button.
@@ -142,6 +144,70 @@ private slots:
         QCOMPARE(answer.last().text, text);
         QVERIFY(!serialConnected());
         QCOMPARE(connectionStatusRow(), 11);
+    }
+
+    // The lists are filled while the window is built; the first poll then
+    // tells whether a port is there to use: with ports the status line names the
+    // chosen one as not connected (row 11), quietly and keeping the choice;
+    // without, it stays at plain "not connected" (row 1).
+    void firstPollShowsTheChosenPort_data()
+    {
+        QTest::addColumn<QList<SerialPortEntry>>("ports");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("status");
+        const QList<SerialPortEntry> two{{"ttyFAKE0", "USB Serial"}, {"ttyFAKE1", "USB Serial"}};
+        QTest::newRow("ports") << two << 11 << QString("连接状态: ttyFAKE1 USB Serial 未连接");
+        QTest::newRow("no port") << QList<SerialPortEntry>{} << 1 << QString("连接状态: 未连接");
+    }
+
+    void firstPollShowsTheChosenPort()
+    {
+        QFETCH(QList<SerialPortEntry>, ports);
+        QFETCH(int, row);
+        QFETCH(QString, status);
+        int polls = 0;
+        SerialPortManager::setPortLister([&] {
+            ++polls;
+            return ports;
+        });
+        {
+            DialogAnswerer none; // neither box nor closing
+            MainWindow w;
+            QCOMPARE(w.statusLine(), QString("连接状态: 未连接"));
+            portList(w)->setCurrentIndex(ports.size() - 1);
+            const int built = polls;
+            QTRY_VERIFY_WITH_TIMEOUT(polls > built, 5000);
+            QCOMPARE(connectionStatusRow(), row);
+            QCOMPARE(w.statusLine(), status);
+            QCOMPARE(portList(w)->count(), ports.size());
+            QCOMPARE(portList(w)->currentIndex(), ports.size() - 1);
+        }
+        SerialPortManager::setPortLister({});
+    }
+
+    // A port opened before the first poll stays open through it.
+    void firstPollKeepsAnOpenedPort()
+    {
+        Sim sim;
+        const QString pty = sim.path("ttyW4");
+        QVERIFY(sim.start({"--pty", pty}));
+        int polls = 0;
+        SerialPortManager::setPortLister([&] {
+            ++polls;
+            return QList<SerialPortEntry>{{pty, "w4sim"}};
+        });
+        {
+            DialogAnswerer none;
+            MainWindow w;
+            openButton(w)->click();
+            QVERIFY(serialConnected());
+            const int opened = polls;
+            QTRY_VERIFY_WITH_TIMEOUT(polls > opened, 5000);
+            QVERIFY(serialConnected());
+            QCOMPARE(connectionStatusRow(), 10);
+            QCOMPARE(w.statusLine(), QString("连接状态: %1 w4sim 已连接").arg(pty));
+        }
+        SerialPortManager::setPortLister({});
     }
 
     void noPortAtAll()

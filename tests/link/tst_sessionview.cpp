@@ -90,7 +90,7 @@ private slots:
         w.changeLanguage(language);
         DialogAnswerer none; // showing a state asks nothing
         // From every other state first, so nothing shown depends on the path.
-        for (const QString &before : {"offline", "both", "none", "tcp connecting"}) {
+        for (const char *before : {"offline", "both", "none", "tcp connecting"}) {
             w.session()->setStateForTesting(stateOf(before), w4::SessionChange::SerialPortsChanged);
             w.session()->setStateForTesting(stateOf(state), w4::SessionChange::SerialPortsChanged);
             QCOMPARE(w.statusLine(), statusLine);

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -56,6 +57,7 @@ class FakeHost : public QObject, public NetworkDialogHost
 public:
     FakeHost()
     {
+        clock.start();
         followSession(&session);
         connect(&socket, &QUdpSocket::readyRead, this, &FakeHost::readDatagrams);
     }
@@ -76,6 +78,7 @@ public:
     void rebindUdpSocket(const QHostAddress &local) override
     {
         ++rebinds;
+        rebindTimes << clock.nsecsElapsed();
         if (socket.state() == QAbstractSocket::BoundState && socket.localAddress() == local)
             return;
         socket.close();
@@ -116,6 +119,10 @@ public:
     QUdpSocket socket;
     QStringList calls;
     int rebinds = 0;
+    // When each rebind happened; the connection window rebinds right before
+    // each datagram it sends.
+    QElapsedTimer clock;
+    QList<qint64> rebindTimes;
     int socketRequests = 0;
     int polls = 0;
     int interval = -1;
@@ -205,7 +212,7 @@ private slots:
     void tableAndFormSetUp()
     {
         Fixture f;
-        QCOMPARE(f.dialog.windowTitle(), QStringLiteral("连接设置"));
+        QCOMPARE(f.dialog.windowTitle(), QStringLiteral("网络连接"));
         QVERIFY(f.widget("pushButton")->isHidden());
         QCOMPARE(f.widget<QComboBox>("cbx_ipAddress")->currentText(), card());
 
@@ -637,6 +644,39 @@ private slots:
         }
     }
 
+    // The processor takes the MAC datagram only two seconds after the IP one:
+    // the pause may run long but never short. Qt lets a coarse timer of 2 s fire
+    // up to 100 ms early when its end falls just after a whole or half second of
+    // the monotonic clock, so the change is started at such moments.
+    void changeWaitsAtLeastTwoSeconds_data()
+    {
+        QTest::addColumn<int>("phaseMs");
+        QTest::newRow("just after a second") << 5;
+        QTest::newRow("just after half a second") << 505;
+    }
+
+    void changeWaitsAtLeastTwoSeconds()
+    {
+        QFETCH(int, phaseMs);
+        Fixture f;
+        f.setRow(0, {QStringLiteral("192.168.1.20"), QStringLiteral("0.18.52.86.120.154")});
+        f.table()->selectRow(0);
+        const auto inPhase = [phaseMs] {
+            QElapsedTimer now;
+            now.start();
+            const qint64 phase = now.msecsSinceReference() % 1000;
+            return phase >= phaseMs && phase < phaseMs + 30;
+        };
+        QVERIFY(QTest::qWaitFor(inPhase, 3000));
+        {
+            DialogAnswerer noBox;
+            f.click("changeIP"); // returns after the MAC datagram is out
+        }
+        QCOMPARE(f.host.rebindTimes.size(), 2);
+        const qint64 pause = f.host.rebindTimes[1] - f.host.rebindTimes[0];
+        QVERIFY2(pause >= qint64(2000) * 1000 * 1000, qPrintable(QStringLiteral("%1 ns").arg(pause)));
+    }
+
     // A simulated processor answers the search (once: on port 23, having a
     // fixed address), takes the new addresses and reports them to the next search.
     void searchAndChangeWithSimulator()
@@ -690,7 +730,7 @@ private slots:
         f.click("Button_EN");
         QCOMPARE(languageIndex, 1);
         QCOMPARE(f.host.calls, QStringList{"changeLanguage(1)"});
-        QCOMPARE(f.dialog.windowTitle(), QStringLiteral("Connection Settings"));
+        QCOMPARE(f.dialog.windowTitle(), QStringLiteral("Network Connection"));
         QCOMPARE(find->text(), QStringLiteral("Find device"));
         QCOMPARE(f.widget<QGroupBox>("groupBox_2")->title(), QStringLiteral("Select the PC IP"));
         QCOMPARE(f.table()->horizontalHeaderItem(1)->text(), QStringLiteral("IP address"));
@@ -709,11 +749,12 @@ private slots:
         QVERIFY(f.dialog.helpWindow()->rect().contains(helpText->geometry()));
         f.click("ptn_findDevice");
         QCOMPARE(find->text(), QStringLiteral("Поиск устройства"));
+        QCOMPARE(f.dialog.windowTitle(), QStringLiteral("Сетевое подключение"));
 
         f.click("Button_CN");
         QCOMPARE(languageIndex, 0);
         QCOMPARE(find->text(), QStringLiteral("查找设备"));
-        QCOMPARE(f.dialog.windowTitle(), QStringLiteral("连接设置"));
+        QCOMPARE(f.dialog.windowTitle(), QStringLiteral("网络连接"));
     }
 };
 

@@ -7,8 +7,11 @@
 #include "ui_mainwindow.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QRegularExpressionValidator>
+#include <QSlider>
 #include <QStatusBar>
+#include <tuple>
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), ui(new Ui::MainWindow), statusLabel(new QLabel(this))
@@ -137,42 +140,84 @@ void MainWindow::hideUnusedWidgets()
         w->hide();
 }
 
+namespace {
+
+// A label's text as the name of the field beside it: the trailing colon that
+// introduces the field is not part of what it is called.
+QString labelName(const QLabel *label)
+{
+    QString name = label->text().simplified();
+    while (name.endsWith(QChar(0xFF1A)) || name.endsWith(QLatin1Char(':')))
+        name.chop(1);
+    return name.trimmed();
+}
+
+} // namespace
+
 // Controls without a visible text of their own are named after the label that
 // stands beside them, so screen readers announce them in the current language.
+// Every name is distinct within the window: a field and its slider, or two
+// fields under labels of the same wording, must not sound alike.
 void MainWindow::updateAccessibleNames()
 {
-    const QList<QPair<QLabel *, QWidget *>> pairs = {
-        {ui->label_luminance, ui->ldt_luminance},
-        {ui->label_contrastRatio, ui->ldt_contrastRatio},
-        {ui->label_saturability, ui->ldt_saturability},
-        {ui->label_colorTemperature, ui->ldt_colorTemperature},
-        {ui->label_hue, ui->ldt_hue},
-        {ui->label_horizontalSharpness, ui->ldt_horizontalSharpness},
-        {ui->label_verticalSharpness, ui->ldt_verticalSharpness},
-        {ui->label_32, ui->ldt_blueCorrection},
-        {ui->label_33, ui->ldt_greenCorrection},
-        {ui->label_34, ui->ldt_skinCorrection},
-        {ui->label_horizontalFiltration, ui->ldt_horizontalFiltration},
-        {ui->label_verticalFiltration, ui->ldt_verticalFiltration},
-        {ui->label_shadowFiltration, ui->ldt_shadowFiltration},
-        {ui->label_blockFiltration, ui->ldt_blockFiltration},
-        {ui->label_noiseProcessing, ui->ldt_noiseProcessing},
-        {ui->label_hairTreatment, ui->ldt_hairTreatment},
-        {ui->label_DeGrammaMode, ui->ldt_DeGrammaMode},
-        {ui->label_PanelGammaMode, ui->ldt_PanelGammaMode},
-        {ui->label_sensitivity, ui->ldt_sensitivity},
-        {ui->label_diagonalCorrection, ui->ldt_diagonalCorrection},
-        {ui->label_2p3Timer, ui->ldt_2p3Timer},
-        {ui->label_2p2Timer, ui->ldt_2p2Timer},
+    const QList<std::tuple<QLabel *, QLineEdit *, QSlider *>> pictureFields = {
+        {ui->label_luminance, ui->ldt_luminance, ui->hSdr_luminance},
+        {ui->label_contrastRatio, ui->ldt_contrastRatio, ui->hSdr_contrastRatio},
+        {ui->label_saturability, ui->ldt_saturability, ui->hSdr_saturability},
+        {ui->label_colorTemperature, ui->ldt_colorTemperature, ui->hSdr_colorTemperature},
+        {ui->label_hue, ui->ldt_hue, ui->hSdr_hue},
+        {ui->label_horizontalSharpness, ui->ldt_horizontalSharpness, ui->hSdr_horizontalSharpness},
+        {ui->label_verticalSharpness, ui->ldt_verticalSharpness, ui->hSdr_verticalSharpness},
+        {ui->label_32, ui->ldt_blueCorrection, ui->hSdr_blueCorrection},
+        {ui->label_33, ui->ldt_greenCorrection, ui->hSdr_greenConrrection},
+        {ui->label_34, ui->ldt_skinCorrection, ui->hSdr_skinCorrection},
+        {ui->label_horizontalFiltration, ui->ldt_horizontalFiltration, ui->hSdr_horizontalFiltration},
+        {ui->label_verticalFiltration, ui->ldt_verticalFiltration, ui->hSdr_verticalFiltration},
+        {ui->label_shadowFiltration, ui->ldt_shadowFiltration, ui->hSdr_shadowFiltration},
+        {ui->label_blockFiltration, ui->ldt_blockFiltration, ui->hSdr_blockFiltration},
+        {ui->label_noiseProcessing, ui->ldt_noiseProcessing, ui->hSdr_noiseProcessing},
+        {ui->label_hairTreatment, ui->ldt_hairTreatment, ui->hSdr_hairTreatment},
+        {ui->label_DeGrammaMode, ui->ldt_DeGrammaMode, ui->hSdr_DeGrammaMode},
+        {ui->label_PanelGammaMode, ui->ldt_PanelGammaMode, ui->hSdr_PanelGammaMode},
+        {ui->label_sensitivity, ui->ldt_sensitivity, ui->hSdr_sensitivity},
+        {ui->label_diagonalCorrection, ui->ldt_diagonalCorrection, ui->hSdr_diagonalCorrection},
     };
-    for (const auto &p : pairs)
-        p.second->setAccessibleName(p.first->text().simplified());
+    auto nameField = [this](QLineEdit *field, QSlider *slider, const QString &name) {
+        field->setAccessibleName(name);
+        slider->setAccessibleName(tr("%1滑块").arg(name));
+    };
+    for (const auto &[label, field, slider] : pictureFields)
+        nameField(field, slider, labelName(label));
+    // Both pull-down thresholds sit under the same label; the cadence tells
+    // them apart.
+    nameField(ui->ldt_2p3Timer, ui->hSdr_2p3Timer, tr("2:3下拉时间阈值"));
+    nameField(ui->ldt_2p2Timer, ui->hSdr_2p2Timer, tr("2:2下拉时间阈值"));
 
     auto crop = [](QLabel *column, QLabel *row) { return column->text() + QLatin1Char(' ') + row->text(); };
     ui->ldt_HorizontalStartLocation->setAccessibleName(crop(ui->label_cropHorizontal, ui->label_cropStart));
     ui->ldt_VerticalStartLocation->setAccessibleName(crop(ui->label_cropVertical, ui->label_cropStart));
     ui->ldt_HorizontalEndLocation->setAccessibleName(crop(ui->label_cropHorizontal, ui->label_cropEnd));
     ui->ldt_VerticalEndLocation->setAccessibleName(crop(ui->label_cropVertical, ui->label_cropEnd));
+    // The position and size labels are the same short Latin words in every
+    // language; the names say what they measure.
+    ui->ldt_PosX->setAccessibleName(tr("窗口位置X"));
+    ui->ldt_PosY->setAccessibleName(tr("窗口位置Y"));
+    ui->ldt_Width->setAccessibleName(tr("窗口宽度"));
+    ui->ldt_Heigh->setAccessibleName(tr("窗口高度"));
+    ui->ldt_colorR->setAccessibleName(tr("填充颜色R"));
+    ui->ldt_colorG->setAccessibleName(tr("填充颜色G"));
+    ui->ldt_colorB->setAccessibleName(tr("填充颜色B"));
+    ui->lineEdit_speed->setAccessibleName(tr("网口命令发送间隔"));
+    ui->lineEdit_speed_2->setAccessibleName(tr("串口命令发送间隔"));
+
+    ui->rowCbx->setAccessibleName(tr("拼接行数"));
+    ui->columnCbx->setAccessibleName(tr("拼接列数"));
+    ui->currentChannelCBox->setAccessibleName(labelName(ui->label_currentWindow));
+    ui->cbx_windowLevel->setAccessibleName(labelName(ui->label_windowLevel));
+    // "On" and "off" alone would also be the words of other buttons.
+    ui->DHCPon->setAccessibleName(QStringLiteral("DHCP ") + ui->DHCPon->text());
+    ui->DHCPoff->setAccessibleName(QStringLiteral("DHCP ") + ui->DHCPoff->text());
+
     ui->sliceUpView->setAccessibleName(ui->groupBox_crop->title());
     ui->serialPortComboBox->setAccessibleName(ui->groupBox->title());
     ui->graphicsView->setAccessibleName(ui->groupBox_2->title());

@@ -58,13 +58,14 @@ void MainWindow::setupSerialLink()
 {
     connect(deviceSession->serialLink(), &w4::SerialLink::received, this, &MainWindow::readyReadSlot);
 
-    // The lists are stored at the first fill as well, so the open button works
-    // at once and the first poll does not mistake the start for a change.
+    // The names are kept at once, so the open button works before the first
+    // poll. The shown entries are not: the first poll that finds a port then
+    // takes it as news and puts the chosen port into the status line (row 11).
+    // That poll keeps the choice in the lists and leaves an open port open.
     const QList<SerialPortEntry> ports = SerialPortManager::availablePorts();
     validSerialPorts = names(ports);
-    shownSerialPorts = listTexts(ports);
     for (QComboBox *list : serialPortLists())
-        list->addItems(shownSerialPorts);
+        list->addItems(listTexts(ports));
     // The serial rows of the status line name the chosen port.
     connect(serialPortLists().constLast(), &QComboBox::currentTextChanged, this,
             &MainWindow::showConnectionStatus);

@@ -9,8 +9,37 @@
 #include "ui_networkdialog.h"
 #include "waitingwidget.h"
 
+#include <QElapsedTimer>
 #include <QHostAddress>
+#include <QTimer>
 #include <QUdpSocket>
+
+namespace {
+
+// How long the processor needs between the IP and the MAC datagram.
+constexpr int ipToMacPauseMs = 2000;
+
+// A coarse timer may fire up to 5 % early, and a processor given its MAC
+// address too soon after the IP one ignores it. The box is closed by a precise
+// timer, and only once the clock confirms the whole pause is over: a timer
+// that still comes early is started again for what is left.
+void closeAfterFullPause(QWidget *box, const QElapsedTimer &since, int pauseMs)
+{
+    auto *timer = new QTimer(box);
+    timer->setTimerType(Qt::PreciseTimer);
+    timer->setSingleShot(true);
+    const qint64 pauseNs = qint64(pauseMs) * 1000 * 1000;
+    QObject::connect(timer, &QTimer::timeout, box, [box, timer, since, pauseNs] {
+        const qint64 leftNs = pauseNs - since.nsecsElapsed();
+        if (leftNs > 0)
+            timer->start(int((leftNs + 999999) / 1000000));
+        else
+            box->close();
+    });
+    timer->start(pauseMs);
+}
+
+} // namespace
 
 // Gives the processors on the chosen card's subnet the IP and MAC address of
 // the selected row. The datagrams are broadcast: every processor there takes them.
@@ -41,8 +70,11 @@ void NetworkDialog::on_changeIP_clicked()
 
     qCDebug(lcNetwork) << "address change to" << cellText(row, IpColumn) << cellText(row, MacColumn);
     sendAddressDatagram(card, w4::setIpCommand(change.ip));
+    QElapsedTimer sinceIp;
+    sinceIp.start();
     // The processor needs the pause before it takes the second datagram.
-    WaitingWidget waiting(tr("正在更改..."), 2000);
+    WaitingWidget waiting(tr("正在更改..."));
+    closeAfterFullPause(&waiting, sinceIp, ipToMacPauseMs);
     waiting.exec();
     sendAddressDatagram(card, w4::setMacCommand(change.mac));
 }

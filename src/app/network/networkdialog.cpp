@@ -23,8 +23,6 @@ NetworkDialog::NetworkDialog(NetworkDialogHost *host, QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(Qt::MSWindowsFixedSizeDialogHint);
-    // The first title differs from the one the form gives after a language change.
-    setWindowTitle(tr("连接设置", "initial title"));
     ui->pushButton->hide();
 
     setUpTable();

@@ -4,7 +4,8 @@
 
 // The one value the program keeps between runs: the interface language, key
 // "ID" of an INI file in the working directory. The key is looked up without
-// regard to case, so "ID" and "id" reach the same stored value.
+// regard to case, so "ID" and "id" reach the same stored value. A missing file
+// or key, and a value that names no language, read as 0 (Chinese).
 QString languageSettingsPath();
 int readStoredLanguage(const QString &path = languageSettingsPath());
 void writeStoredLanguage(int index, const QString &path = languageSettingsPath());

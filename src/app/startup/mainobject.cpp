@@ -22,8 +22,9 @@ void MainObject::init()
     qDebug() << "nubEN = " << language;
     qDebug() << "执行中英文切换";
 
-    // The translator lives as long as the application; an unknown index loads
-    // nothing and the Chinese source texts show.
+    // The translator lives as long as the application. The stored index is
+    // always a language (anything else reads as Chinese), so the splash speaks
+    // the language the main window will.
     auto *translator = new QTranslator(qApp);
     switch (language) {
     case 0:
