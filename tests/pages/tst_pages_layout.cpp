@@ -67,6 +67,40 @@ private slots:
         QCOMPARE(mw->appliedRowIndex, 2);
     }
 
+    // A new layout moves and sizes the windows and tells the processor only
+    // the layout: what the windows show stays, on the wall and on the pages.
+    void modifyKeepsTheWindowsValues()
+    {
+        rec(0).luminance = 50;
+        rec(0).deinterlace = true;
+        rec(0).pullDown2p2 = true;
+        rec(1).inputSourceId = 3;
+        mw->changeUIBaseSelectChannel(1);
+        queue().clear();
+        chooseLayout(2, 2);
+        DialogAnswerer answer(DialogAnswerer::Ok);
+        QTest::mouseClick(selectScene(), Qt::LeftButton);
+        QVERIFY(answer.waitDone());
+        QCOMPARE(queued(), QStringList{"0601000a"});
+        QCOMPARE(rec(0).luminance, 50);
+        QVERIFY(rec(0).deinterlace && rec(0).pullDown2p2);
+        QCOMPARE(rec(1).inputSourceId, 3);
+        QCOMPARE(get<QLineEdit>("ldt_luminance")->text(), QStringLiteral("50"));
+        QVERIFY(get<QCheckBox>("ckx_2p2PullDown")->isChecked());
+    }
+
+    // On the widest walls a position has five digits.
+    void wideWallsTakeFiveDigitPositions()
+    {
+        chooseLayout(1, 9);
+        mw->rebuildWall();
+        queue().clear();
+        typeInto(get<QLineEdit>("ldt_Width"), "3000");
+        typeInto(get<QLineEdit>("ldt_PosX"), "12000");
+        QCOMPARE(item(0)->x(), 12000.0);
+        QCOMPARE(queued().size(), 2);
+    }
+
     // More than nine monitors: refused, the selectors go back to the wall's grid,
     // and the refused pair stays "applied".
     void moreThanNineMonitorsIsRefused()

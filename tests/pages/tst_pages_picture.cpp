@@ -5,11 +5,13 @@
 #include "sliceupview.h"
 
 #include <QCheckBox>
+#include <QApplication>
 #include <QCursor>
 #include <QIntValidator>
 #include <QPushButton>
 #include <QSlider>
 #include <QToolBox>
+#include <QWheelEvent>
 
 namespace {
 const char *const sliderNames[] = {
@@ -147,24 +149,64 @@ private slots:
         QCOMPARE(edit(0)->text(), QStringLiteral("-1024"));
     }
 
-    // A click on the groove jumps to the point under the cursor.
-    void grooveClickJumpsToTheCursor()
+    // A press on the groove jumps the handle to the pointer.
+    void grooveClickJumpsToThePointer()
     {
         mw->show();
         QVERIFY(QTest::qWaitForWindowExposed(mw.get()));
         get<QToolBox>("rightTBox")->setCurrentIndex(1);
         QSlider *s = slider(4); // hue, -180..180
         QTRY_VERIFY(s->isVisible());
-        const QPoint at = s->mapToGlobal(QPoint(s->width() / 4, s->height() / 2));
-        QCursor::setPos(at);
-        if (QCursor::pos() != at)
-            QSKIP("the platform does not move the cursor");
-        s->triggerAction(QAbstractSlider::SliderPageStepAdd);
-        const int expected = w4::sliderJumpValue(s->width() / 4, s->width(), -180, 180);
+        const QPoint at(s->width() / 4, s->height() / 2);
+        QTest::mousePress(s, Qt::LeftButton, {}, at);
+        QTest::mouseRelease(s, Qt::LeftButton, {}, at);
+        const int expected = w4::sliderJumpValue(at.x(), s->width(), -180, 180);
         QCOMPARE(s->value(), expected);
         QCOMPARE(rec(0).hue, expected);
         QCOMPARE(queued(),
                  QStringList{QStringLiteral("000f%1").arg(expected + 180, 4, 16, QLatin1Char('0'))});
+    }
+
+    // Keys and the wheel step from the slider's value, wherever the pointer
+    // rests (here at the far end from where the step goes).
+    void keysAndWheelStepFromTheValue_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("Left") << "Left" << 0;
+        QTest::newRow("Right") << "Right" << 2;
+        QTest::newRow("wheel up") << "wheel up" << 3; // three lines per notch, up to the top
+        QTest::newRow("wheel down") << "wheel down" << 0;
+    }
+    void keysAndWheelStepFromTheValue()
+    {
+        QFETCH(QString, input);
+        QFETCH(int, expected);
+        rec(0).horizontalFiltration = 1; // 0..3
+        mw->changeUIBaseSelectChannel(1);
+        mw->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mw.get()));
+        QSlider *s = slider(10);
+        auto *pages = get<QToolBox>("rightTBox");
+        for (int i = 0; i < pages->count(); ++i)
+            if (pages->widget(i)->isAncestorOf(s))
+                pages->setCurrentIndex(i);
+        QTRY_VERIFY(s->isVisible());
+        QCOMPARE(s->value(), 1);
+        QCOMPARE(queued(), QStringList());
+        const bool up = input == "Right" || input == "wheel up";
+        QCursor::setPos(s->mapToGlobal(QPoint(up ? 0 : s->width() - 1, s->height() / 2)));
+        if (input.startsWith("wheel")) {
+            const QPoint centre(s->width() / 2, s->height() / 2);
+            QWheelEvent wheel(centre, s->mapToGlobal(centre), QPoint(), QPoint(0, up ? 120 : -120),
+                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(s, &wheel);
+        } else {
+            QTest::keyClick(s, up ? Qt::Key_Right : Qt::Key_Left);
+        }
+        QCOMPARE(s->value(), expected);
+        QCOMPARE(rec(0).horizontalFiltration, expected);
+        QCOMPARE(queued(), QStringList{QStringLiteral("0015000%1").arg(expected)});
     }
 
     // Choosing window 3 shows its values everywhere; boxes already matching the
@@ -265,9 +307,62 @@ private slots:
         deinterlace->click();
         QCOMPARE(enabled(group + timers), QStringList());
         QCOMPARE(takeQueued(), QStringList({"001b0001", "001e0001", "00220001", "001b0000"}));
-        // The record keeps what the device last reported.
+        // The record holds what the processor was told: de-interlacing off, the
+        // settings under it kept for when it comes back on.
         QVERIFY(!rec(0).deinterlace);
-        QVERIFY(!rec(0).pullDown2p3);
+        QVERIFY(rec(0).pullDown2p3);
+        QVERIFY(rec(0).psf24Mode);
+        deinterlace->click();
+        QCOMPARE(enabled(timers), QStringList({"hSdr_2p3Timer", "ldt_2p3Timer"}));
+        QCOMPARE(takeQueued(), QStringList{"001b0001"});
+    }
+
+    // What the pages set stays the window's: switching away and back shows it
+    // again and tells the processor nothing.
+    void settingsSurviveAWindowSwitch()
+    {
+        mw->show();
+        get<QCheckBox>("cbx_deinterlace")->click();
+        get<QCheckBox>("ckx_2p2PullDown")->click();
+        get<QCheckBox>("ckx_horizontalMirrored")->click();
+        typeInto(edit(0), "50");
+        QVERIFY(takeQueued().contains("001b0001"));
+
+        auto *current = get<QComboBox>("currentChannelCBox");
+        current->setCurrentIndex(1);
+        QVERIFY(!get<QCheckBox>("cbx_deinterlace")->isChecked());
+        QCOMPARE(edit(0)->text(), QStringLiteral("0"));
+        current->setCurrentIndex(0);
+        QCOMPARE(queued(), QStringList());
+        for (const char *box : {"cbx_deinterlace", "ckx_2p2PullDown", "ckx_horizontalMirrored"})
+            QVERIFY2(get<QCheckBox>(box)->isChecked(), box);
+        QVERIFY(!get<QCheckBox>("ckx_2p3PullDown")->isChecked());
+        QCOMPARE(edit(0)->text(), QStringLiteral("50"));
+        QCOMPARE(slider(0)->value(), 50);
+        QVERIFY(rec(0).deinterlace && rec(0).pullDown2p2 && rec(0).horizontalMirrored);
+        QCOMPARE(rec(0).luminance, 50);
+    }
+
+    // Leaving a field, or Enter on the value it shows, sends nothing again; nor
+    // does a refused value that the field put back.
+    void unchangedFieldsSendNothing()
+    {
+        typeInto(edit(0), "50");
+        QCOMPARE(takeQueued().size(), 1);
+        {
+            DialogAnswerer refused(DialogAnswerer::Ok);
+            typeInto(get<QLineEdit>("ldt_Width"), "9000"); // wider than the 3840 wall
+            QVERIFY(refused.waitDone());
+            QCOMPARE(refused.last().text, QStringLiteral("超出3840X2160分辨率"));
+        }
+        QCOMPARE(get<QLineEdit>("ldt_Width")->text(), QString::number(int(rec(0).windowRect.width())));
+        for (QLineEdit *e : {edit(0), get<QLineEdit>("ldt_PosX"), get<QLineEdit>("ldt_Width"),
+                             get<QLineEdit>("ldt_HorizontalEndLocation"), get<QLineEdit>("ldt_colorR")}) {
+            e->setFocus();
+            QTest::keyClick(e, Qt::Key_Return);
+            emit e->editingFinished(); // as when the focus moves on
+        }
+        QCOMPARE(queued(), QStringList());
     }
 
     void pictureReset_data()

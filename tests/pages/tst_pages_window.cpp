@@ -279,6 +279,10 @@ private slots:
         QVERIFY(get<QCheckBox>("ckx_freezeWindow")->isChecked());
         QVERIFY(!get<QCheckBox>("ckx_solidColor")->isChecked());
 
+        // A link coming up (or going) keeps the frozen window locked.
+        setLinksForTesting(mw->session(), false, true);
+        QCOMPARE(enabledNames(), expected);
+
         get<QCheckBox>("ckx_freezeWindow")->click();
         QCOMPARE(takeQueued(), QStringList{"022c0000"});
         QVERIFY(!rec(2).isFrozen);
@@ -400,6 +404,22 @@ private slots:
         QVERIFY(!rec(0).audioEnabled);
         get<QCheckBox>("ckx_enableAudio")->click();
         QCOMPARE(takeQueued(), QStringList({"022e0003", "022e0004"}));
+
+        // Under a solid colour the sound is still the input's.
+        get<QCheckBox>("ckx_solidColor")->click();
+        QCOMPARE(rec(2).inputSourceId, 4);
+        queue().clear();
+        get<QCheckBox>("ckx_enableAudio")->click();
+        QCOMPARE(takeQueued(), QStringList{"022e0003"});
+
+        // A window without an input has no sound: the box does not take the tick.
+        rec(3).inputSourceId = 4;
+        selectWindow(3);
+        get<QCheckBox>("ckx_enableAudio")->click();
+        QVERIFY(!get<QCheckBox>("ckx_enableAudio")->isChecked());
+        QVERIFY(!rec(3).audioEnabled);
+        QVERIFY(rec(2).audioEnabled);
+        QCOMPARE(queued(), QStringList());
     }
 };
 

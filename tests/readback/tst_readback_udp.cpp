@@ -3,6 +3,7 @@
 // the namespace's card. The whole state everywhere in the program, a malformed
 // record, datagrams from another sender, disagreeing reads, no answer at all
 // and a failed refresh, as the window shows them.
+#include "commandsender.h"
 #include "communicationdialog.h"
 #include "devicesession.h"
 #include "udpreadback.h"
@@ -123,6 +124,17 @@ private slots:
         QCOMPARE(w.statusLine(), QString("连接状态: 已连接"));
         QCOMPARE(widget<QPushButton>(w, "connect")->text(), QString("断开连接"));
         QVERIFY(widget<QWidget>(w, "rowCbx")->isEnabled());
+        // Showing what was read sends nothing back: a few send ticks later the
+        // processor has had the read's queries only.
+        QTest::qWait(300);
+        QVERIFY(w.session()->sender()->queue().entries().isEmpty());
+        QStringList queries{QString::fromLatin1(w4::UdpReadBack::GlobalQuery).toLower()};
+        for (const char *q : w4::UdpReadBack::WindowQueries)
+            queries << QString::fromLatin1(q).toLower();
+        const QStringList atSim = sim.received("udp");
+        QVERIFY(atSim.contains(queries.first()));
+        for (const QString &command : atSim)
+            QVERIFY2(queries.contains(command), qPrintable(command));
         QStringList expectedWaits{"层级、拼接模式信息获取..."};
         for (int n = 1; n <= 4; ++n)
             expectedWaits << "waiting...(3/1)"

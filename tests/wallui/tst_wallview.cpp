@@ -36,7 +36,7 @@ private slots:
     void init() { f.setUp(); }
     void cleanup() { f.tearDown(); }
 
-    void rebuildSizesTheWallAndResetsTheWindows_data()
+    void rebuildSizesTheWallAndKeepsTheWindowsValues_data()
     {
         QTest::addColumn<int>("rows");
         QTest::addColumn<int>("columns");
@@ -48,7 +48,9 @@ private slots:
         QTest::newRow("3x3") << 3 << 3 << QSizeF(3840, 2160) << 0.14;
         QTest::newRow("1x9") << 1 << 9 << QSizeF(17280, 1080) << 0.045;
     }
-    void rebuildSizesTheWallAndResetsTheWindows()
+    // Only the geometry follows the new layout: what the windows show, their
+    // stacking and whether they are open stay as the processor has them.
+    void rebuildSizesTheWallAndKeepsTheWindowsValues()
     {
         QFETCH(int, rows);
         QFETCH(int, columns);
@@ -56,22 +58,32 @@ private slots:
         QFETCH(double, zoom);
         f.view->closeWindow(2);
         f.item(1)->isFrozen = true;
+        f.item(0)->record().luminance = 50;
         f.scene->changeLayer(3, 1);
+        int layers[4];
+        int inputs[4];
+        for (int i = 0; i < 4; ++i) {
+            layers[i] = f.item(i)->layer;
+            inputs[i] = f.item(i)->inputSourceId;
+        }
+        f.clearQueue();
         f.rebuild(rows, columns);
         QCOMPARE(f.scene->sceneRect(), QRectF(QPointF(0, 0), wall));
         QCOMPARE(f.scene->currentLayoutName, QStringLiteral("1x1"));
         QVERIFY(qFuzzyCompare(f.view->transform().m11(), zoom));
         const QPointF quarters[] = {
             {0, 0}, {wall.width() / 2, 0}, {0, wall.height() / 2}, {wall.width() / 2, wall.height() / 2}};
-        const int inputs[] = {1, 0, 3, 2};
         for (int i = 0; i < 4; ++i) {
             const InputChannel *w = f.item(i);
             QCOMPARE(w->windowGeometry(), (w4::WindowGeometry{quarters[i], wall / 2}));
-            QCOMPARE(w->layer, i + 1);
+            QCOMPARE(w->layer, layers[i]);
             QCOMPARE(w->inputSourceId, inputs[i]);
-            QVERIFY(w->isOpen && w->isVisible() && !w->isFrozen);
-            QVERIFY(!f.view->openWindowActions.at(i)->isVisible());
+            QCOMPARE(w->isOpen, i != 2);
+            QCOMPARE(w->isFrozen, i == 1);
+            QCOMPARE(f.view->openWindowActions.at(i)->isVisible(), i == 2);
         }
+        QCOMPARE(f.item(0)->record().luminance, 50);
+        QCOMPARE(f.queued(), QStringList()); // a rebuild tells the processor nothing
     }
 
     void shiftRightInAOneByFourWall()
@@ -172,6 +184,57 @@ private slots:
         key(Qt::Key_R);
         QVERIFY(f.queued().isEmpty());
         QCOMPARE(f.item(2)->inputSourceId, 2);
+    }
+
+    // A frozen window is locked against the keys and the snap as it is against
+    // the mouse; Tab still moves on to the next window.
+    void frozenWindowRefusesKeysAndSnap_data()
+    {
+        QTest::addColumn<int>("pressed");
+        QTest::newRow("move") << int(Qt::Key_Left);
+        QTest::newRow("grow") << int(Qt::Key_PageUp);
+        QTest::newRow("shrink") << int(Qt::Key_PageDown);
+        QTest::newRow("source") << int(Qt::Key_3);
+        QTest::newRow("rotate") << int(Qt::Key_R);
+        QTest::newRow("to top") << int(Qt::Key_T);
+        QTest::newRow("down one") << int(Qt::Key_End);
+        QTest::newRow("snap by double click") << 0;
+    }
+    void frozenWindowRefusesKeysAndSnap()
+    {
+        QFETCH(int, pressed);
+        f.rebuild(2, 2, QStringLiteral("2x2"));
+        InputChannel *w = f.item(1);
+        const w4::WindowGeometry before{{2100, 300}, {800, 500}};
+        w->setWindowGeometry(before);
+        w->isFrozen = true;
+        const int input = w->inputSourceId, layer = w->layer, rotation = w->record().rotation;
+        if (pressed) {
+            makeCurrent(1);
+            key(pressed);
+        } else {
+            const QPointF centre = before.sceneRect().center();
+            f.zoomToOne(centre);
+            const QPoint p = f.at(centre);
+            QWidget *vp = f.view->viewport();
+            sendMouse(vp, QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton);
+            sendMouse(vp, QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton);
+            sendMouse(vp, QEvent::MouseButtonDblClick, p, Qt::LeftButton, Qt::LeftButton);
+            sendMouse(vp, QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton);
+            QCOMPARE(f.view->currentWindowIndex, 1);
+        }
+        QCOMPARE(w->windowGeometry(), before);
+        QCOMPARE(w->inputSourceId, input);
+        QCOMPARE(w->layer, layer);
+        QCOMPARE(w->record().rotation, rotation);
+        QCOMPARE(f.queued(), QStringList{});
+
+        // Only the frozen window is locked.
+        makeCurrent(1);
+        QTest::keyClick(f.view, Qt::Key_Tab);
+        QCOMPARE(f.view->currentWindowIndex, 2);
+        key(Qt::Key_Right);
+        QCOMPARE(f.item(2)->x(), 10.0);
     }
 
     void tabMovesTheCurrentWindow()

@@ -17,7 +17,6 @@
 #include <QStringList>
 
 #include <array>
-#include <functional>
 
 class CommunicationDialog;
 class InputSourceButton;
@@ -129,8 +128,6 @@ private:
     void setupUdpReadBack();
     void applyCropsAndLayers();
     void logResolution(int windowNumber, int source, const QSize &size, int code, bool udp);
-    // Runs `apply` and drops whatever the pages queued while showing its result.
-    void applyWithoutEchoes(const std::function<void()> &apply);
 
     // Counts TCP reads, so a check that outlives its read (or its link) is dropped.
     quint64 tcpReadRun = 0;
@@ -147,8 +144,12 @@ public:
 
     // ---- Wall editor (mainwindow_wall.cpp) ----
     // Sizes the wall from rowCbx x columnCbx, returns the windows to their
-    // default arrangement, refreshes the pages and refits the zoom.
-    void rebuildWall();
+    // default geometry, refreshes the pages and refits the zoom. The windows
+    // keep their other values; only a factory reset of the processor brings
+    // the defaults back.
+    enum class WindowValues { Kept, Defaults };
+    void rebuildWall(WindowValues values = WindowValues::Kept);
+    void updateGeometryValidators();
     // An input button was dropped at a global position: the window there gets
     // that source (button number 1..4).
     void dropInputSource(int source, QPoint globalPos);
@@ -190,7 +191,9 @@ private:
     void onPictureSliderAction(int index);
     void refreshCurrentWindow();
     void refreshControls(int window);
+    QList<QObject *> pageControls() const;
     void refreshCropEditor(int window);
+    void showPageLock();
     void applyFrozenLock();
     void unlockForWindow();
     void setDeinterlaceGroupEnabled(bool enabled);
@@ -200,6 +203,7 @@ private:
     void onDeinterlaceChanged(int state);
     void onPullDownChanged(int state, bool twoTwo);
     void onGeometryEdited(w4::GeometryField field);
+    int shownGeometry(int window, w4::GeometryField field);
     void onCropEdited(w4::CropField field);
     void onShowWindowChanged(int state);
     void onFreezeWindowChanged(int state);
@@ -213,9 +217,6 @@ private:
 
     PagesWall *wall = nullptr;
     w4::SliderThrottle sliderThrottle;
-    // Refresh of the pages in progress (for nested refreshes of the same window).
-    int refreshingWindow = -1;
-    bool refreshAgain = false;
 
 public:
     // ---- end of control pages ----

@@ -42,7 +42,7 @@ void MainWindow::on_ptn_factoryDataReset_clicked()
     wait.exec();
     ui->rowCbx->setCurrentText(QStringLiteral("1"));
     ui->columnCbx->setCurrentText(QStringLiteral("1"));
-    wall->rebuild();
+    rebuildWall(WindowValues::Defaults);
     MyMessageBox::information(this, tr("消息"), tr("恢复成功，请手动重启设备！"));
 }
 

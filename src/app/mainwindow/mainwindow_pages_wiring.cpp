@@ -5,13 +5,15 @@
 #include "mainwindow_pageswall.h"
 #include "ui_mainwindow.h"
 
-#include <QCursor>
 #include <QEvent>
 #include <QIntValidator>
+#include <QMouseEvent>
+#include <QSignalBlocker>
 #include <QTimer>
 
 #include <array>
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -98,6 +100,36 @@ private:
     std::function<void()> relabel;
 };
 
+// Follows the pointer on a slider while a mouse button is held on it: only a
+// click on the groove (or a drag) jumps the handle to the pointer; keys and the
+// wheel step as usual. The slider's property `HeldAt` is the pointer's x while
+// held and empty otherwise.
+class PointerOnSlider : public QObject
+{
+public:
+    static constexpr const char *HeldAt = "w4PointerHeldAt";
+    explicit PointerOnSlider(QSlider *slider) : QObject(slider) { slider->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseMove:
+            if (static_cast<QMouseEvent *>(event)->buttons() != Qt::NoButton)
+                watched->setProperty(HeldAt, static_cast<QMouseEvent *>(event)->localPos().x());
+            break;
+        case QEvent::MouseButtonRelease:
+            if (static_cast<QMouseEvent *>(event)->buttons() == Qt::NoButton)
+                watched->setProperty(HeldAt, QVariant());
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+};
+
 } // namespace
 
 void MainWindow::wireControlPages()
@@ -112,10 +144,10 @@ void MainWindow::wireControlPages()
 
     ui->rightTBox->setCurrentIndex(0);
 
-    for (QLineEdit *e :
-         {ui->ldt_PosX, ui->ldt_PosY, ui->ldt_Width, ui->ldt_Heigh, ui->ldt_HorizontalStartLocation,
-          ui->ldt_VerticalStartLocation, ui->ldt_HorizontalEndLocation, ui->ldt_VerticalEndLocation})
+    for (QLineEdit *e : {ui->ldt_HorizontalStartLocation, ui->ldt_VerticalStartLocation,
+                         ui->ldt_HorizontalEndLocation, ui->ldt_VerticalEndLocation})
         e->setValidator(new QIntValidator(0, 9999, e));
+    updateGeometryValidators();
     for (QLineEdit *e : {ui->ldt_colorR, ui->ldt_colorG, ui->ldt_colorB})
         e->setValidator(new QIntValidator(0, 255, e));
 
@@ -190,6 +222,7 @@ void MainWindow::wirePictureValuePairs()
         edits[i]->setValidator(new QIntValidator(info.minimum, info.maximum, edits[i]));
         connect(sliders[i], &QSlider::valueChanged, this,
                 [this, i](int v) { onPictureSliderValueChanged(i, v); });
+        new PointerOnSlider(sliders[i]);
         connect(sliders[i], &QSlider::actionTriggered, this, [this, i](int) { onPictureSliderAction(i); });
         connect(edits[i], &QLineEdit::editingFinished, this, [this, i] { onPictureEditFinished(i); });
         connect(sliders[i], &QSlider::sliderReleased, this, [this, i] { onPictureSliderReleased(i); });
@@ -223,11 +256,19 @@ void MainWindow::onPictureSliderReleased(int index)
     sendPictureValue(index, w4::pictureValueToDevice(index, typed));
 }
 
+// An edit that leaves the value as it was (focus moving on) sends nothing.
 void MainWindow::onPictureEditFinished(int index)
 {
     const int typed = pictureEdits(ui)[index]->text().toInt();
-    pictureSliders(ui)[index]->setValue(typed);
-    if (w4::WindowRecord *r = recordOf(ui->currentChannelCBox->currentIndex()))
+    w4::WindowRecord *r = recordOf(ui->currentChannelCBox->currentIndex());
+    if (r && w4::pictureValue(*r, index) == typed)
+        return;
+    {
+        // The slider follows the edit; its own handler would send once more.
+        const QSignalBlocker quiet(pictureSliders(ui)[index]);
+        pictureSliders(ui)[index]->setValue(typed);
+    }
+    if (r)
         w4::setPictureValue(*r, index, typed);
     sendPictureValue(index, w4::pictureValueToDevice(index, typed));
 }
@@ -235,7 +276,10 @@ void MainWindow::onPictureEditFinished(int index)
 void MainWindow::onPictureSliderAction(int index)
 {
     QSlider *s = pictureSliders(ui)[index];
-    const double x = QCursor::pos().x() - s->mapToGlobal(QPoint(0, 0)).x();
+    const QVariant heldAt = s->property(PointerOnSlider::HeldAt);
+    if (!heldAt.isValid())
+        return;
+    const double x = heldAt.toDouble();
     s->setValue(w4::sliderJumpValue(x, s->width(), s->minimum(), s->maximum()));
 }
 
@@ -246,29 +290,36 @@ void MainWindow::refreshCurrentWindow()
     changeUIBaseSelectChannel(ui->currentChannelCBox->currentIndex() + 1);
 }
 
-// Setting the controls runs their change handlers as a user change would. A
-// handler that asks for a refresh of the window being refreshed only asks for one
-// more pass, which then finds every control in place.
+// Showing a window's record only shows it: the controls are set with their
+// change handlers silenced, so a refresh never sends anything to the device.
 void MainWindow::changeUIBaseSelectChannel(int ChannelID)
 {
     const int window = ChannelID - 1;
     if (!recordOf(window))
         return;
-    if (refreshingWindow == window) {
-        refreshAgain = true;
-        return;
-    }
-    const int outer = refreshingWindow;
-    const bool outerAgain = refreshAgain;
-    refreshingWindow = window;
-    for (int pass = 0; pass < 3; ++pass) {
-        refreshAgain = false;
-        refreshControls(window);
-        if (!refreshAgain)
-            break;
-    }
-    refreshingWindow = outer;
-    refreshAgain = outerAgain;
+    std::vector<QSignalBlocker> quiet;
+    for (QObject *control : pageControls())
+        quiet.emplace_back(control);
+    refreshControls(window);
+}
+
+// Every control whose change handler edits the current window or selects it.
+QList<QObject *> MainWindow::pageControls() const
+{
+    QList<QObject *> controls = {
+        ui->currentChannelCBox, ui->cbx_windowLevel,   ui->ckx_showWindow,         ui->ckx_freezeWindow,
+        ui->ckx_solidColor,     ui->ckx_enableAudio,   ui->ckx_horizontalMirrored, ui->ckx_vericalMirrored,
+        ui->cbx_deinterlace,    ui->cbx_24PSFMode,     ui->ckx_2p2PullDown,        ui->ckx_2p3PullDown,
+        ui->ldt_PosX,           ui->ldt_PosY,          ui->ldt_Width,              ui->ldt_Heigh,
+        ui->ldt_colorR,         ui->ldt_colorG,        ui->ldt_colorB,
+        ui->ldt_HorizontalStartLocation, ui->ldt_VerticalStartLocation,
+        ui->ldt_HorizontalEndLocation,   ui->ldt_VerticalEndLocation,
+    };
+    for (QSlider *s : pictureSliders(ui))
+        controls << s;
+    for (QLineEdit *e : pictureEdits(ui))
+        controls << e;
+    return controls;
 }
 
 void MainWindow::refreshControls(int window)
@@ -340,14 +391,10 @@ void MainWindow::refreshControls(int window)
     ui->ckx_vericalMirrored->setChecked(r->verticalMirrored);
 
     ui->cbx_deinterlace->setChecked(r->deinterlace);
-    setDeinterlaceGroupEnabled(r->deinterlace);
-    for (QWidget *w : {static_cast<QWidget *>(ui->hSdr_2p2Timer), static_cast<QWidget *>(ui->ldt_2p2Timer),
-                       static_cast<QWidget *>(ui->hSdr_2p3Timer), static_cast<QWidget *>(ui->ldt_2p3Timer)})
-        w->setEnabled(r->deinterlace);
-
     ui->cbx_24PSFMode->setChecked(r->psf24Mode);
     ui->ckx_2p2PullDown->setChecked(r->pullDown2p2);
     ui->ckx_2p3PullDown->setChecked(r->pullDown2p3);
+    setDeinterlaceGroupEnabled(r->deinterlace);
     ui->ckx_enableAudio->setChecked(r->audioEnabled);
 
     wall->showMenuFlags(*r);
@@ -382,6 +429,17 @@ void MainWindow::applyFrozenLock()
         w->setEnabled(true);
 }
 
+// The pages as far as the link and the current window allow: locked without a
+// link, the frozen window's lock, or open.
+void MainWindow::showPageLock()
+{
+    const w4::WindowRecord *r = recordOf(ui->currentChannelCBox->currentIndex());
+    if (r && r->isFrozen)
+        applyFrozenLock();
+    else
+        unlockForWindow();
+}
+
 // Unlocks the pages for a window that is not frozen, but only while there is
 // something to edit for: a link or offline mode.
 void MainWindow::unlockForWindow()
@@ -395,6 +453,8 @@ void MainWindow::unlockForWindow()
     ui->page5->setEnabled(true);
 }
 
+// The de-interlace group works only with de-interlacing on; each timer pair
+// also needs its pull-down detection.
 void MainWindow::setDeinterlaceGroupEnabled(bool enabled)
 {
     for (QWidget *w :
@@ -403,6 +463,12 @@ void MainWindow::setDeinterlaceGroupEnabled(bool enabled)
           static_cast<QWidget *>(ui->ldt_diagonalCorrection), static_cast<QWidget *>(ui->ckx_2p2PullDown),
           static_cast<QWidget *>(ui->ckx_2p3PullDown)})
         w->setEnabled(enabled);
+    const bool twoTwo = enabled && ui->ckx_2p2PullDown->isChecked();
+    const bool twoThree = enabled && ui->ckx_2p3PullDown->isChecked();
+    ui->hSdr_2p2Timer->setEnabled(twoTwo);
+    ui->ldt_2p2Timer->setEnabled(twoTwo);
+    ui->hSdr_2p3Timer->setEnabled(twoThree);
+    ui->ldt_2p3Timer->setEnabled(twoThree);
 }
 
 w4::WindowRecord *MainWindow::recordOf(int window)

@@ -33,33 +33,33 @@ void MainWindow::onFlagBoxChanged(int state, bool w4::WindowRecord::*flag, int c
     }
 }
 
-// The device reports the de-interlace and pull-down states when it is read; the
-// boxes send every change and leave the record to that read.
+// De-interlacing and pull-down detection are kept in the record like every
+// other flag, so switching windows and back shows, and keeps, what was set.
 void MainWindow::onDeinterlaceChanged(int state)
 {
-    if (state != Qt::Checked && state != Qt::Unchecked)
+    w4::WindowRecord *r = recordOf(ui->currentChannelCBox->currentIndex());
+    if (!r)
         return;
-    const bool on = state == Qt::Checked;
-    setDeinterlaceGroupEnabled(on);
-    if (!on) {
-        for (QWidget *w :
-             {static_cast<QWidget *>(ui->hSdr_2p2Timer), static_cast<QWidget *>(ui->ldt_2p2Timer),
-              static_cast<QWidget *>(ui->hSdr_2p3Timer), static_cast<QWidget *>(ui->ldt_2p3Timer)})
-            w->setEnabled(false);
-    }
-    sendWindowCommand(255, 0x1B, on ? 1 : 0);
+    const std::optional<bool> on = w4::flagChange(state, r->deinterlace);
+    if (!on)
+        return;
+    r->deinterlace = *on;
+    setDeinterlaceGroupEnabled(*on);
+    sendWindowCommand(255, 0x1B, *on ? 1 : 0);
 }
 
 void MainWindow::onPullDownChanged(int state, bool twoTwo)
 {
-    if (state != Qt::Checked && state != Qt::Unchecked)
+    w4::WindowRecord *r = recordOf(ui->currentChannelCBox->currentIndex());
+    if (!r)
         return;
-    const bool on = state == Qt::Checked;
-    QWidget *slider = twoTwo ? static_cast<QWidget *>(ui->hSdr_2p2Timer) : ui->hSdr_2p3Timer;
-    QWidget *edit = twoTwo ? static_cast<QWidget *>(ui->ldt_2p2Timer) : ui->ldt_2p3Timer;
-    slider->setEnabled(on);
-    edit->setEnabled(on);
-    sendWindowCommand(255, twoTwo ? 0x1C : 0x1E, on ? 1 : 0);
+    bool &flag = twoTwo ? r->pullDown2p2 : r->pullDown2p3;
+    const std::optional<bool> on = w4::flagChange(state, flag);
+    if (!on)
+        return;
+    flag = *on;
+    setDeinterlaceGroupEnabled(r->deinterlace);
+    sendWindowCommand(255, twoTwo ? 0x1C : 0x1E, *on ? 1 : 0);
 }
 
 // Seven values back to their defaults, each followed by a short pause so the

@@ -16,6 +16,7 @@
 #include "ui_mainwindow.h"
 #include "userview.h"
 #include "waitingwidget.h"
+#include "windowstatusapply.h"
 #include "tcpreadback.h"
 #include "wallgeometry.h"
 
@@ -42,8 +43,7 @@ void MainWindow::setupReadBack()
     w4::DeviceModel *model = deviceSession->model();
     connect(model, &w4::DeviceModel::deviceWideChanged, this, &MainWindow::onDeviceWideChanged);
     connect(model, &w4::DeviceModel::windowChanged, this, &MainWindow::onDeviceWindowChanged);
-    connect(model, &w4::DeviceModel::readCompleted, this,
-            [this] { applyWithoutEchoes([this] { applyCropsAndLayers(); }); });
+    connect(model, &w4::DeviceModel::readCompleted, this, &MainWindow::applyCropsAndLayers);
     setupUdpReadBack();
 }
 
@@ -100,41 +100,24 @@ void MainWindow::read(const QByteArray &bytes)
 void MainWindow::onDeviceWideChanged(w4::StatusOrigin origin)
 {
     if (origin == w4::StatusOrigin::Tcp) {
-        applyWithoutEchoes([this] { applyGlobalFrame(); });
+        applyGlobalFrame();
         return;
     }
     // Without the device-wide record the wall keeps its layout and stacking:
     // rebuilding it from nothing would throw the user's wall away.
     const w4::DeviceWideState &wide = deviceSession->model()->deviceWide();
     if (wide.hasLayout())
-        applyWithoutEchoes([&] { applyWallLayout(wide.rows, wide.columns); });
+        applyWallLayout(wide.rows, wide.columns);
 }
 
+// Showing what was read only sets the wall and the pages: none of it goes back
+// to the processor, which has these values already.
 void MainWindow::onDeviceWindowChanged(int index, w4::StatusOrigin origin)
 {
-    applyWithoutEchoes([=] {
-        if (origin == w4::StatusOrigin::Tcp)
-            applyWindowFrame(index);
-        else
-            applyWindowRecord(index);
-    });
-}
-
-// Showing what was read sets the pages' controls, and some of their handlers
-// queue the value they were set to (the sliders, the de-interlace boxes). The
-// device has those values already; worse, after a wall rebuild they are the
-// defaults, and the slider throttle may let the default out but not the value
-// read right after it. So nothing queued while a read is applied goes out.
-void MainWindow::applyWithoutEchoes(const std::function<void()> &apply)
-{
-    w4::CommandQueue &queue = deviceSession->sender()->queue();
-    QStringList waiting;
-    for (const w4::QueuedCommand &c : queue.entries())
-        waiting << c.text;
-    apply();
-    queue.clear();
-    for (const QString &text : waiting)
-        queue.push(text);
+    if (origin == w4::StatusOrigin::Tcp)
+        applyWindowFrame(index);
+    else
+        applyWindowRecord(index);
 }
 
 bool MainWindow::applyWallLayout(int rows, int columns)
@@ -188,9 +171,7 @@ void MainWindow::applyWindowFrame(int window)
     }
     emit readInfo(QStringLiteral("通道： %1   数据头正确！  数据尾正确！  数据长度正确！").arg(s.window));
 
-    const w4::DeviceScale scale = w4::deviceScale(ui->graphicsView->currentScene()->wallSize());
-    item->setWindowGeometry(
-        {QPointF(s.x / scale.sx, s.y / scale.sy), QSizeF(s.width / scale.sx, s.height / scale.sy)});
+    item->setWindowGeometry(w4::wallGeometryFromStatus(s, ui->graphicsView->currentScene()->wallSize()));
     w4::WindowRecord &r = item->record();
     w4::applyWindowStatus(r, s, w4::StatusOrigin::Tcp);
     showWindowItem(window, s.isShown);

@@ -21,10 +21,7 @@ void MainWindow::setupSession()
 
 void MainWindow::showSessionState(const w4::SessionState &state, w4::SessionChange change)
 {
-    if (state.editable())
-        unlockControlPages();
-    else
-        lockControlPages();
+    showPageLock();
     setWindowsMovable(state.editable());
     showConnectButtonText();
     setSerialOpenButtonsText(state.serialConnected() ? tr("关闭串口") : tr("打开串口"));

@@ -12,16 +12,39 @@
 #include "userview.h"
 #include "wallgeometry.h"
 
-void MainWindow::rebuildWall()
+#include <QIntValidator>
+
+#include <algorithm>
+#include <array>
+
+void MainWindow::rebuildWall(WindowValues values)
 {
     UserView *view = ui->graphicsView;
     ResolutionRatioScene *scene = view->wallScenes.value(0);
     const int rows = ui->rowCbx->currentText().toInt();
     const int columns = ui->columnCbx->currentText().toInt();
 
+    // A new layout moves and sizes the windows; everything else they show
+    // (source, picture, processing, stacking, visibility) stays as it is.
+    std::array<w4::WindowRecord, 4> kept;
+    const QList<InputChannel *> items = scene->windowItems();
+    for (int i = 0; i < 4 && i < items.size(); ++i)
+        kept[size_t(i)] = items.at(i)->record();
     scene->setWallSize(w4::wallSizeFor(rows, columns));
     scene->buildLayouts();
     scene->resetWindows();
+    for (int i = 0; values == WindowValues::Kept && i < 4 && i < items.size(); ++i) {
+        InputChannel *item = items.at(i);
+        w4::WindowRecord record = kept[size_t(i)];
+        record.windowRect = item->windowRect;
+        item->record() = record;
+        item->setLayer(record.layer);
+        if (record.isShown)
+            item->showItem();
+        else
+            item->hideItem();
+    }
+    updateGeometryValidators();
     view->syncOpenWindowMenu();
     changeUIBaseSelectChannel(ui->currentChannelCBox->currentIndex() + 1);
 
@@ -29,6 +52,22 @@ void MainWindow::rebuildWall()
     view->resetTransform();
     view->scale(zoom, zoom);
     scene->update();
+}
+
+// Positions and sizes may be typed up to four digits, as ever, or up to the
+// wall's own size where that is more (the widest walls): what lies beyond the
+// wall is refused by the edit's own check, with its message.
+void MainWindow::updateGeometryValidators()
+{
+    const QSizeF size = ui->graphicsView->currentScene()->wallSize();
+    const auto limit = [](QLineEdit *e, int top) {
+        delete e->validator();
+        e->setValidator(new QIntValidator(0, std::max(9999, top), e));
+    };
+    for (QLineEdit *e : {ui->ldt_PosX, ui->ldt_Width})
+        limit(e, int(size.width()));
+    for (QLineEdit *e : {ui->ldt_PosY, ui->ldt_Heigh})
+        limit(e, int(size.height()));
 }
 
 void MainWindow::setupInputSourceButtons()

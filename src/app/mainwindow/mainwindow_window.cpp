@@ -9,7 +9,7 @@
 #include "ui_mainwindow.h"
 
 #include <QColorDialog>
-#include <QThread>
+#include <QSignalBlocker>
 
 namespace {
 // The vertical device scale of the view page also keeps tall 1 x 1 walls unscaled.
@@ -41,8 +41,32 @@ bool MainWindow::checkWindowGeometry()
     return false;
 }
 
+// The value the field shows for window `window` when nothing was typed.
+int MainWindow::shownGeometry(int window, w4::GeometryField field)
+{
+    const w4::WindowRecord *r = recordOf(window);
+    if (!r)
+        return 0;
+    const QPointF pos = wall->position(window);
+    switch (field) {
+    case w4::GeometryField::PosX:
+        return int(pos.x());
+    case w4::GeometryField::PosY:
+        return int(pos.y());
+    case w4::GeometryField::Width:
+        return int(r->windowRect.width());
+    case w4::GeometryField::Height:
+        return int(r->windowRect.height());
+    }
+    return 0;
+}
+
 void MainWindow::onGeometryEdited(w4::GeometryField field)
 {
+    QLineEdit *const fields[] = {ui->ldt_PosX, ui->ldt_PosY, ui->ldt_Width, ui->ldt_Heigh};
+    // Focus moving on, or a refused value put back: nothing new to send.
+    if (fields[int(field)]->text().toInt() == shownGeometry(ui->currentChannelCBox->currentIndex(), field))
+        return;
     if (field == w4::GeometryField::PosX && !checkConnected())
         return;
     if (!checkWindowGeometry())
@@ -84,16 +108,19 @@ void MainWindow::onGeometryEdited(w4::GeometryField field)
 
 void MainWindow::onCropEdited(w4::CropField field)
 {
-    if (!checkWindowGeometry())
-        return;
     const int window = ui->currentChannelCBox->currentIndex();
     w4::WindowRecord *r = recordOf(window);
     if (!r)
         return;
-    QLineEdit *edits[] = {ui->ldt_HorizontalStartLocation, ui->ldt_VerticalStartLocation,
-                          ui->ldt_HorizontalEndLocation, ui->ldt_VerticalEndLocation};
+    QLineEdit *const edits[] = {ui->ldt_HorizontalStartLocation, ui->ldt_VerticalStartLocation,
+                                ui->ldt_HorizontalEndLocation, ui->ldt_VerticalEndLocation};
     QLineEdit *edit = edits[int(field)];
     const int value = edit->text().toInt();
+    // Focus moving on, or a refused value put back: nothing new to send.
+    if (value == w4::cropFieldValue(*r, field))
+        return;
+    if (!checkWindowGeometry())
+        return;
     const QSize source = wall->sourceResolution(r->inputSourceId);
     switch (w4::cropFieldRefusal(field, value, *r, source)) {
     case w4::CropRefusal::None:
@@ -233,6 +260,9 @@ void MainWindow::onColorEdited(w4::ColorChannel channel)
         return;
     QLineEdit *edits[] = {ui->ldt_colorR, ui->ldt_colorG, ui->ldt_colorB};
     const int value = edits[int(channel)]->text().toInt();
+    const int shown[] = {r->colorR, r->colorG, r->colorB};
+    if (value == shown[int(channel)])
+        return;
     w4::setFillColor(*r, channel, value);
     wall->redraw(window);
     sendWindowCommand(255, w4::colorCode(channel), value);
@@ -256,8 +286,7 @@ void MainWindow::on_btn_openColorPalette_clicked()
     colorDialog->exec();
 }
 
-// The device takes the three parts of a colour one at a time, with a pause
-// between them.
+// The three parts of a colour leave one per send tick, like any queued commands.
 void MainWindow::onPaletteColorSelected(const QColor &color)
 {
     const int window = ui->currentChannelCBox->currentIndex();
@@ -270,9 +299,7 @@ void MainWindow::onPaletteColorSelected(const QColor &color)
     ui->ldt_colorG->setText(QString::number(color.green()));
     ui->ldt_colorB->setText(QString::number(color.blue()));
     sendWindowCommand(255, w4::colorCode(w4::ColorChannel::Red), color.red());
-    QThread::msleep(200);
     sendWindowCommand(255, w4::colorCode(w4::ColorChannel::Green), color.green());
-    QThread::msleep(200);
     sendWindowCommand(255, w4::colorCode(w4::ColorChannel::Blue), color.blue());
 }
 
@@ -297,6 +324,11 @@ void MainWindow::onAudioChanged(int state)
     if (!recordOf(window) || (state != Qt::Checked && state != Qt::Unchecked))
         return;
     const std::array<w4::WindowRecord *, 4> all = {recordOf(0), recordOf(1), recordOf(2), recordOf(3)};
-    if (const std::optional<int> value = w4::setAudio(all, window, state == Qt::Checked))
+    if (const std::optional<int> value = w4::setAudio(all, window, state == Qt::Checked)) {
         sendWindowCommand(255, 0x2E, *value);
+        return;
+    }
+    // Refused (no input to play): the box shows the record again.
+    const QSignalBlocker quiet(ui->ckx_enableAudio);
+    ui->ckx_enableAudio->setChecked(all[size_t(window)]->audioEnabled);
 }

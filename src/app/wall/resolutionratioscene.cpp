@@ -69,11 +69,7 @@ void ResolutionRatioScene::resetWindows()
     for (int i = 0; i < m_windowItems.size(); ++i) {
         InputChannel *item = m_windowItems.at(i);
         item->showItem();
-        // Processing settings the wall does not own survive a rebuild.
         w4::WindowRecord fresh = w4::defaultWindowRecord(i, wall);
-        fresh.deinterlace = item->deinterlace;
-        fresh.psf24Mode = item->psf24Mode;
-        fresh.audioEnabled = item->audioEnabled;
         fresh.windowRect = item->windowRect;
         item->record() = fresh;
         item->savedInputSourceId = fresh.inputSourceId;
