@@ -4,6 +4,7 @@
 #include "pagefixture.h"
 #include "simharness.h"
 
+#include <QCheckBox>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -29,6 +30,16 @@ QStringList applied(Sim &sim)
 QString wire(const QString &text)
 {
     return QString::fromLatin1(w4::encodeCommand(text).toHex().toUpper());
+}
+
+// Every command that came in, as hex of the wire bytes.
+QStringList incoming(Sim &sim)
+{
+    QStringList out;
+    for (const QJsonObject &e : sim.events())
+        if (e.value("dir").toString() == "in")
+            out << e.value("hex").toString().toUpper();
+    return out;
 }
 
 // `expected` appears in `all` in this order (other commands may come between).
@@ -105,6 +116,43 @@ private slots:
         typeInto(get<QLineEdit>("ldt_Heigh"), "540");
         QTRY_VERIFY_WITH_TIMEOUT(inOrder(applied(sim), {wire("d00000000007800438"), wire("0004021c")}),
                                  WaitMs);
+    }
+
+    // What the user set stays on the processor: switching windows and a new
+    // layout send only the layout, and reading back shows the settings again.
+    void settingsSurviveSwitchModifyAndReadBack()
+    {
+        get<QCheckBox>("cbx_deinterlace")->click();
+        get<QCheckBox>("ckx_2p2PullDown")->click();
+        typeInto(get<QLineEdit>("ldt_luminance"), "50");
+        QTRY_VERIFY_WITH_TIMEOUT(inOrder(applied(sim), {wire("001b0001"), wire("001c0001"), wire("000b0432")}),
+                                 WaitMs);
+        const int before = incoming(sim).size();
+
+        auto *current = get<QComboBox>("currentChannelCBox");
+        current->setCurrentIndex(1);
+        current->setCurrentIndex(0);
+        get<QComboBox>("rowCbx")->setCurrentText("2");
+        get<QComboBox>("columnCbx")->setCurrentText("2");
+        {
+            DialogAnswerer answer(DialogAnswerer::Ok);
+            get<QPushButton>("selectSceneBtn")->click();
+            QVERIFY(answer.waitDone());
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(incoming(sim).contains(wire("0601000a")), WaitMs);
+        QTest::qWait(300); // a few send ticks for anything queued behind it
+        QCOMPARE(incoming(sim).mid(before), QStringList{wire("0601000a")});
+
+        {
+            DialogAnswerer result(DialogAnswerer::Ok);
+            get<QPushButton>("ptn_refresh")->click();
+            QVERIFY(result.waitDone(20000));
+            QCOMPARE(result.last().text, QStringLiteral("读取成功！"));
+        }
+        QVERIFY(rec(0).deinterlace && rec(0).pullDown2p2);
+        QCOMPARE(rec(0).luminance, 50);
+        QVERIFY(get<QCheckBox>("ckx_2p2PullDown")->isChecked());
+        QCOMPARE(get<QLineEdit>("ldt_luminance")->text(), QStringLiteral("50"));
     }
 };
 
