@@ -7,36 +7,62 @@ CommandSender::CommandSender(QObject *parent) : QObject(parent)
     // A coarse timer may fire a little early; the gap between two commands is
     // a promise to the processor.
     tick.setTimerType(Qt::PreciseTimer);
-    tick.setInterval(pace);
+    tick.setSingleShot(true);
     connect(&tick, &QTimer::timeout, this, [this] {
         sendNext();
         emit ticked();
+        schedule();
     });
 }
 
 void CommandSender::send(const QString &text)
 {
     pending.push(text);
+    schedule();
 }
 
 void CommandSender::setInterval(int ms)
 {
     pace = ms;
-    tick.start(ms);
+    running = true;
+    tick.stop();
+    schedule();
+}
+
+void CommandSender::start()
+{
+    running = true;
+    schedule();
+}
+
+void CommandSender::stop()
+{
+    running = false;
+    tick.stop();
+}
+
+// The next command leaves at once (on the next turn of the event loop, so the
+// commands of one user action still coalesce) when a whole interval has passed
+// since the last write, and otherwise when it will have. With nothing waiting
+// no timer runs: an idle sender does not wake the program.
+void CommandSender::schedule()
+{
+    if (!running || pending.isEmpty()) {
+        tick.stop();
+        return;
+    }
+    if (tick.isActive())
+        return;
+    const qint64 wait = sinceWrite.isValid() ? pace - sinceWrite.elapsed() : 0;
+    tick.start(int(qBound<qint64>(0, wait, pace)));
 }
 
 bool CommandSender::sendNext()
 {
-    // A tick that comes too soon after the last write (the one before it was
-    // late) waits for the rest of the gap.
-    if (sinceWrite.isValid() && sinceWrite.elapsed() < pace) {
-        if (tick.isActive())
-            tick.start(int(pace - sinceWrite.elapsed()));
+    // Too soon after the last write (a command written by hand, or a timer
+    // that came early): the rest of the gap is waited for by schedule().
+    if (sinceWrite.isValid() && sinceWrite.elapsed() < pace)
         return false;
-    }
-    if (tick.isActive() && tick.interval() != pace)
-        tick.start(pace);
-
     const std::optional<QueuedCommand> command = pending.takeNext();
     if (!command)
         return false;
@@ -44,9 +70,6 @@ bool CommandSender::sendNext()
     if (write)
         write(command->bytes);
     sinceWrite.start();
-    // The next tick is one full interval after this write.
-    if (tick.isActive())
-        tick.start(pace);
     return true;
 }
 

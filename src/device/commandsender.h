@@ -10,10 +10,11 @@
 
 namespace w4 {
 
-// Paces queued commands onto the link: one command per tick, and never two
-// closer than one tick apart, even when a tick was delayed by a busy event loop
-// (the timer is re-phased from the last write). Each command is announced as
-// it leaves, whether or not a link takes it.
+// Paces queued commands onto the link: never two closer than one interval
+// apart. A command sent when nothing waits and a whole interval has passed
+// since the last write leaves at once; otherwise it waits its turn. With
+// nothing queued the sender sleeps. Each command is announced as it leaves,
+// whether or not a link takes it.
 class CommandSender : public QObject
 {
     Q_OBJECT
@@ -28,15 +29,17 @@ public:
     void setWriter(std::function<bool(const QByteArray &)> writer) { write = std::move(writer); }
 
     void send(const QString &text);
-    // One tick's work: takes the next command if one tick has passed since the
-    // last write. Returns true when a command left the queue.
+    // One tick's work: takes the next command if one interval has passed since
+    // the last write. Returns true when a command left the queue.
     bool sendNext();
 
+    // Setting the interval also starts the sender.
     void setInterval(int ms);
     int interval() const { return pace; }
-    void start() { tick.start(); }
-    void stop() { tick.stop(); }
-    bool isActive() const { return tick.isActive(); }
+    // A stopped sender keeps what is queued and writes nothing.
+    void start();
+    void stop();
+    bool isActive() const { return running; }
 
     CommandQueue &queue() { return pending; }
     const CommandQueue &queue() const { return pending; }
@@ -45,10 +48,13 @@ public:
 signals:
     // The command text as the caller gave it, at the moment it leaves.
     void commandSent(const QString &text);
-    // After every tick, whether or not anything left.
+    // After every turn of the sender's timer, whether or not anything left.
     void ticked();
 
 private:
+    void schedule();
+
+    bool running = false;
     CommandQueue pending;
     QTimer tick;
     QElapsedTimer sinceWrite;

@@ -1,8 +1,11 @@
 #include "serialportmanager.h"
 
 #include <QFileInfo>
+#include <QStringList>
 #include <QSerialPort>
 #include <QSerialPortInfo>
+
+#include <dirent.h>
 
 namespace {
 
@@ -46,4 +49,39 @@ void SerialPortManager::applySettings(QSerialPort *port)
     port->setStopBits(QSerialPort::OneStop);
     port->setFlowControl(QSerialPort::NoFlowControl);
     port->setReadBufferSize(500);
+}
+
+SerialPortWatch::SerialPortWatch()
+    : SerialPortWatch(&SerialPortWatch::systemDeviceNames, &SerialPortManager::availablePorts)
+{
+}
+
+SerialPortWatch::SerialPortWatch(Names names, Scan scan) : names(std::move(names)), scan(std::move(scan)) {}
+
+QList<SerialPortEntry> SerialPortWatch::ports()
+{
+    std::optional<QStringList> now = names();
+    if (!now || !lastNames || *now != *lastNames)
+        lastPorts = scan();
+    lastNames = std::move(now);
+    return lastPorts;
+}
+
+std::optional<QStringList> SerialPortWatch::systemDeviceNames()
+{
+    if (portLister())
+        return std::nullopt;
+    DIR *dir = opendir("/sys/class/tty");
+    if (!dir)
+        return std::nullopt;
+    QStringList found;
+    while (const dirent *entry = readdir(dir))
+        found << QString::fromLocal8Bit(entry->d_name);
+    closedir(dir);
+    found.sort();
+    const QString extra = qEnvironmentVariable("W4_SERIAL_PORTS");
+    for (const QString &path : extra.split(QLatin1Char(':'), Qt::SkipEmptyParts))
+        if (QFileInfo::exists(path))
+            found << path;
+    return found;
 }

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QSerialPort;
 
@@ -33,4 +34,32 @@ public:
     // Applies the fixed link settings to an opened port: 115200 8N1, no flow
     // control, 500-byte read buffer.
     static void applySettings(QSerialPort *port);
+};
+
+// The port list as the once-a-second poll sees it. The full scan looks at
+// every tty of the machine and costs milliseconds; it runs again only when the
+// names of the machine's serial devices changed since the last look, which
+// costs microseconds. Where the names cannot be read, every look scans.
+class SerialPortWatch
+{
+public:
+    // The names to compare; nothing when they cannot be told.
+    using Names = std::function<std::optional<QStringList>()>;
+    using Scan = std::function<QList<SerialPortEntry>()>;
+
+    SerialPortWatch();
+    SerialPortWatch(Names names, Scan scan);
+
+    QList<SerialPortEntry> ports();
+
+    // The system's serial device names (the entries of /sys/class/tty) and
+    // the W4_SERIAL_PORTS paths that exist. Nothing while a test's port lister
+    // stands in for the system.
+    static std::optional<QStringList> systemDeviceNames();
+
+private:
+    Names names;
+    Scan scan;
+    std::optional<QStringList> lastNames;
+    QList<SerialPortEntry> lastPorts;
 };

@@ -321,8 +321,10 @@ private slots:
         sendMouse(vp, QEvent::MouseMove, f.at(QPointF(1060, 640)), Qt::NoButton, Qt::LeftButton);
         QTest::keyClick(f.view, Qt::Key_Tab);
         QCOMPARE(f.view->currentWindowIndex, 1);
+        // (Where the window is by the first tick depends on the pointer the
+        // platform reports meanwhile; which window is named does not.)
         QTRY_VERIFY(!f.queued().isEmpty());
-        QCOMPARE(f.queued().first(), QStringLiteral("e0006400640780") + "0438");
+        QVERIFY2(f.queued().first().startsWith("e000"), qPrintable(f.queued().first()));
 
         f.view->geometryGateTimer.stop(); // no further gate: only the release may report
         f.view->geometryReportGate = false;
@@ -332,6 +334,38 @@ private slots:
         for (const QString &c : f.queued())
             QVERIFY2(c.startsWith("e0"), qPrintable(c));
         QCOMPARE(f.queued().last(), QStringLiteral("e000c800c80780") + "0438");
+    }
+
+    // The drag tick (queued calls from the worker thread) and the report gate
+    // run only while a window is held: an idle wall does not wake the program.
+    void theDragTickRunsOnlyWhileHeld()
+    {
+        struct QueuedCalls : QObject
+        {
+            int count = 0;
+            bool eventFilter(QObject *, QEvent *e) override
+            {
+                count += e->type() == QEvent::MetaCall;
+                return false;
+            }
+        } calls;
+        f.view->installEventFilter(&calls);
+        QTest::qWait(200);
+        QCOMPARE(calls.count, 0);
+        QVERIFY(!f.view->geometryGateTimer.isActive());
+
+        f.zoomToOne(QPointF(960, 540));
+        QWidget *vp = f.view->viewport();
+        sendMouse(vp, QEvent::MouseButtonPress, f.at(QPointF(960, 540)), Qt::LeftButton, Qt::LeftButton);
+        QTRY_VERIFY(calls.count >= 3);
+        QVERIFY(f.view->geometryGateTimer.isActive());
+        sendMouse(vp, QEvent::MouseButtonRelease, f.at(QPointF(960, 540)), Qt::LeftButton, Qt::NoButton);
+        QTest::qWait(50); // a tick already on its way
+        const int released = calls.count;
+        QTest::qWait(200);
+        QCOMPARE(calls.count, released);
+        QVERIFY(!f.view->geometryGateTimer.isActive());
+        f.view->removeEventFilter(&calls);
     }
 
     // A key during a drag pauses the mouse; the release must still let go.

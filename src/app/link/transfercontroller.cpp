@@ -38,7 +38,15 @@ TransferController::~TransferController()
 
 void TransferController::startWork()
 {
+    // A loop that has not yet seen the last stop simply goes on; the queued
+    // start then finds the flag as the next stop leaves it.
+    m_worker->running.store(true);
     emit operate(QStringLiteral("start working"));
+}
+
+void TransferController::stopWork()
+{
+    m_worker->running.store(false);
 }
 
 void TransferController::handleResults(const QString &) {}

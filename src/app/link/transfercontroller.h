@@ -5,7 +5,8 @@
 
 #include <atomic>
 
-// Gives the wall view a steady tick of about 10 ms from a thread of its own.
+// Gives the wall view a steady tick of about 10 ms from a thread of its own,
+// between startWork() and stopWork(); in between the thread sleeps.
 class Worker : public QObject
 {
     Q_OBJECT
@@ -14,8 +15,8 @@ public:
     Worker() = default;
     ~Worker() override;
 
-    // Read by the loop on the worker thread, cleared from the GUI thread.
-    std::atomic<bool> running{true};
+    // Read by the loop on the worker thread, set and cleared from the GUI thread.
+    std::atomic<bool> running{false};
 
 public slots:
     void doWork(const QString &parameter);
@@ -36,6 +37,8 @@ public:
     ~TransferController() override;
 
     void startWork();
+    // Ends the ticks; the loop returns within one tick.
+    void stopWork();
     Worker *worker() const { return m_worker; }
 
 public slots:

@@ -5,6 +5,7 @@
 #include "frames.h"
 #include "networkdialoghost.h"
 #include "pagefields.h"
+#include "serialportmanager.h"
 #include "sessionstate.h"
 #include "sliderpairs.h"
 #include "statusdatagram.h"
@@ -87,6 +88,8 @@ public:
     // ---- Serial link (mainwindow_serial.cpp) ----
     QStringList validSerialPorts;
     QStringList shownSerialPorts;
+    // Polled once a second; a full scan only when the system's devices changed.
+    SerialPortWatch portWatch;
     QTimer *portPollTimer = nullptr;
 
     // ---- Network link (mainwindow_network.cpp) ----

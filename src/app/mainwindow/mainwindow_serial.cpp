@@ -62,7 +62,7 @@ void MainWindow::setupSerialLink()
     // poll. The shown entries are not: the first poll that finds a port then
     // takes it as news and puts the chosen port into the status line (row 11).
     // That poll keeps the choice in the lists and leaves an open port open.
-    const QList<SerialPortEntry> ports = SerialPortManager::availablePorts();
+    const QList<SerialPortEntry> ports = portWatch.ports();
     validSerialPorts = names(ports);
     for (QComboBox *list : serialPortLists())
         list->addItems(listTexts(ports));
@@ -99,7 +99,7 @@ void MainWindow::showSerialPortMessage(const QString &chinese, const QString &ot
 
 void MainWindow::showValidPort()
 {
-    const QList<SerialPortEntry> ports = SerialPortManager::availablePorts();
+    const QList<SerialPortEntry> ports = portWatch.ports();
     const QStringList fresh = listTexts(ports);
     validSerialPorts = names(ports);
     if (fresh == shownSerialPorts)

@@ -153,8 +153,9 @@ void MainWindow::setWindowsMovable(bool movable)
     ui->graphicsView->setWindowsMovable(movable);
 }
 
-// The wall view's geometry gate follows the link's send interval.
+// The wall view's geometry gate follows the link's send interval (it runs only
+// while a window is held).
 void MainWindow::restartGeometryGate(int intervalMs)
 {
-    ui->graphicsView->geometryGateTimer.start(intervalMs);
+    ui->graphicsView->geometryGateTimer.setInterval(intervalMs);
 }

@@ -19,7 +19,7 @@ Q_LOGGING_CATEGORY(lcNetwork, "w4.network")
 
 NetworkDialog::NetworkDialog(NetworkDialogHost *host, QWidget *parent)
     : QWidget(parent), ui(new Ui::NetworkDialog), mainWindow(host), searchTimer(new QTimer(this)),
-      dialogPortPollTimer(new QTimer(this)), help(nullptr)
+      help(nullptr)
 {
     ui->setupUi(this);
     setWindowFlags(Qt::MSWindowsFixedSizeDialogHint);
@@ -30,13 +30,8 @@ NetworkDialog::NetworkDialog(NetworkDialogHost *host, QWidget *parent)
     searchTimer->setInterval(1000);
     connect(searchTimer, &QTimer::timeout, this, &NetworkDialog::upDatatimer);
 
-    // The serial port list stays current whether the window is shown or not.
-    dialogPortPollTimer->setInterval(1000);
-    connect(dialogPortPollTimer, &QTimer::timeout, this, [this] {
-        if (mainWindow)
-            mainWindow->showValidPort();
-    });
-    dialogPortPollTimer->start();
+    // The serial port list here is kept current by the main window's poll,
+    // whether this window is shown or not.
 
     help = new NetworkHelp(this);
 

@@ -89,7 +89,6 @@ private:
     NetworkDialogHost *mainWindow;
     int searchCountdown = 3;
     QTimer *searchTimer;
-    QTimer *dialogPortPollTimer;
     NetworkHelp *help;
     bool searching = false;
     int foundDevices = 0;

@@ -47,8 +47,8 @@ UserView::UserView(QWidget *parent) : QGraphicsView(parent)
     setContextMenuPolicy(Qt::CustomContextMenu);
     scale(0.2, 0.2);
 
+    // The drag tick and the report gate run only while a window is held.
     transferController = new TransferController(this);
-    transferController->startWork();
 
     installEventFilter(this);
     buildMenus();
@@ -61,10 +61,9 @@ UserView::UserView(QWidget *parent) : QGraphicsView(parent)
     });
     geometryGateTimer.setInterval(100);
     connect(&geometryGateTimer, &QTimer::timeout, this, [this] { geometryReportGate = true; });
-    geometryGateTimer.start();
-    mouseResumeTimer.setInterval(200);
+    // The mouse edits again a while after the last key press.
+    mouseResumeTimer.setSingleShot(true);
     connect(&mouseResumeTimer, &QTimer::timeout, this, [] { mouseEditingEnabled = true; });
-    mouseResumeTimer.start();
 }
 
 UserView::~UserView()
@@ -172,14 +171,17 @@ void UserView::mousePressEvent(QMouseEvent *event)
     QGraphicsView::mousePressEvent(event);
 
     dragWindow = heldWindow();
-    if (dragWindow >= 0)
+    if (dragWindow >= 0) {
         lastReported = heldReportRect(dragWindow);
+        setDragTicking(true);
+    }
 }
 
 void UserView::mouseReleaseEvent(QMouseEvent *event)
 {
     const int held = dragWindow;
     dragWindow = -1;
+    setDragTicking(false);
     QGraphicsView::mouseReleaseEvent(event);
     // The gate may have held back the last steps of a drag: the device must end
     // up with the geometry the wall shows.
@@ -242,6 +244,20 @@ int UserView::heldWindow() const
 w4::DeviceRect UserView::heldReportRect(int index) const
 {
     return w4::geometryReport(index, window(index)->windowGeometry(), wallDeviceScale()).rect;
+}
+
+// While a window is held the worker ticks every 10 ms and the gate opens every
+// interval, the first report going out at once; otherwise both rest.
+void UserView::setDragTicking(bool on)
+{
+    if (on) {
+        geometryReportGate = true;
+        geometryGateTimer.start();
+        transferController->startWork();
+    } else {
+        geometryGateTimer.stop();
+        transferController->stopWork();
+    }
 }
 
 // The report names the window that is held, not the current one: Tab during a

@@ -124,6 +124,7 @@ private:
     w4::DeviceScale wallDeviceScale() const;
     w4::DeviceRect heldReportRect(int window) const;
     int heldWindow() const;
+    void setDragTicking(bool on);
 
     // The window a mouse drag holds and what the device last heard of it, so the
     // release reports a final position the gate did not let through.

@@ -169,6 +169,7 @@ void UserView::letGoAfterMenu()
         if (InputChannel *item = window(i))
             item->hitRegion = w4::HitNone;
     dragWindow = -1;
+    setDragTicking(false);
     keyEditingEnabled = true;
 }
 
