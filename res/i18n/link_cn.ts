@@ -94,5 +94,21 @@
         <source>Communication log</source>
         <translation>通讯记录</translation>
     </message>
+    <message>
+        <source>保存日志</source>
+        <translation>保存日志</translation>
+    </message>
+    <message>
+        <source>日志文件 (*.log);;所有文件 (*)</source>
+        <translation>日志文件 (*.log);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>保存失败！</source>
+        <translation>保存失败！</translation>
+    </message>
 </context>
 </TS>

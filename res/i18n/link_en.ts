@@ -92,5 +92,21 @@
         <source>Communication log</source>
         <translation>Communication log</translation>
     </message>
+    <message>
+        <source>保存日志</source>
+        <translation>Save log</translation>
+    </message>
+    <message>
+        <source>日志文件 (*.log);;所有文件 (*)</source>
+        <translation>Log files (*.log);;All files (*)</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>保存失败！</source>
+        <translation>Save failed!</translation>
+    </message>
 </context>
 </TS>

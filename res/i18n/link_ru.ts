@@ -92,5 +92,21 @@
         <source>Communication log</source>
         <translation>Журнал обмена</translation>
     </message>
+    <message>
+        <source>保存日志</source>
+        <translation>Сохранить журнал</translation>
+    </message>
+    <message>
+        <source>日志文件 (*.log);;所有文件 (*)</source>
+        <translation>Файлы журнала (*.log);;Все файлы (*)</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>ошибка</translation>
+    </message>
+    <message>
+        <source>保存失败！</source>
+        <translation>Не удалось сохранить!</translation>
+    </message>
 </context>
 </TS>

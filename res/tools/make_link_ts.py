@@ -36,6 +36,11 @@ TEXTS = [
      "连接失败！请检查后重新连接！\n1、网口松了\n2、网络配置错误\n3、是否被其他的程序占用\n"),
     ("CommunicationDialog", "Dialog", "Communication", "коммуникация", "通讯"),
     ("CommunicationDialog", "Communication log", "Communication log", "Журнал обмена", "通讯记录"),
+    ("CommunicationDialog", "保存日志", "Save log", "Сохранить журнал"),
+    ("CommunicationDialog", "日志文件 (*.log);;所有文件 (*)", "Log files (*.log);;All files (*)",
+     "Файлы журнала (*.log);;Все файлы (*)"),
+    ("CommunicationDialog", "错误", "Error", "ошибка"),
+    ("CommunicationDialog", "保存失败！", "Save failed!", "Не удалось сохранить!"),
 ]
 
 if __name__ == "__main__":

@@ -1,6 +1,7 @@
 #include "splashscreen.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPropertyAnimation>
@@ -11,7 +12,10 @@ SplashScreen *SplashScreen::instance()
     return splash;
 }
 
-SplashScreen::SplashScreen(const QPixmap &picture) : QSplashScreen(picture) {}
+SplashScreen::SplashScreen(const QPixmap &picture) : QSplashScreen(picture)
+{
+    updateMask();
+}
 
 void SplashScreen::showProgress(int target, const QString &text)
 {
@@ -21,7 +25,10 @@ void SplashScreen::showProgress(int target, const QString &text)
         activateWindow();
         raise();
     }
-    message = text;
+    if (text != message) {
+        message = text;
+        backgroundStale = true;
+    }
     emit messageShown(message);
     // No timer: the bar moves as fast as the machine repaints it.
     while (target > progress) {
@@ -63,17 +70,28 @@ void SplashScreen::closeAndReveal()
         fadeAnimation->start();
 }
 
-void SplashScreen::paintEvent(QPaintEvent *event)
+void SplashScreen::renderBackground()
 {
-    QSplashScreen::paintEvent(event);
     const int w = width();
     const int h = height();
+    const qreal ratio = devicePixelRatioF();
+    background = QPixmap(QSize(qRound(w * ratio), qRound(h * ratio)));
+    background.setDevicePixelRatio(ratio);
+    background.fill(Qt::transparent);
+    const QPixmap picture = pixmap();
+    backgroundPictureKey = picture.cacheKey();
 
-    QPainter painter(this);
+    QPainter painter(&background);
+    painter.setRenderHints(QPainter::SmoothPixmapTransform);
+    painter.setLayoutDirection(layoutDirection());
+    if (!picture.isNull())
+        painter.drawPixmap(QPoint(), picture);
+
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setFont(QFont(QStringLiteral("微软雅黑")));
+    painter.setFont(QFont(QStringLiteral("微软雅黑")).resolve(font()));
     painter.setPen(Qt::white);
 
+    // The empty track.
     painter.setBrush(QBrush(QColor(100, 100, 100)));
     painter.drawRoundedRect(QRect(70, h - 70, w - 140, 8), 4, 10);
 
@@ -83,22 +101,52 @@ void SplashScreen::paintEvent(QPaintEvent *event)
     painter.setFont(messageFont);
     painter.setPen(Qt::yellow);
     painter.drawText(QRect(0, h - 140, w, 70), Qt::AlignCenter, message);
+    painter.end();
 
-    painter.setPen(Qt::white);
+    percentFont = messageFont;
+    percentFont.setPixelSize(14);
+    percentFont.setWeight(50);
+    backgroundStale = false;
+}
+
+void SplashScreen::updateMask()
+{
+    QPainterPath path;
+    path.addRoundedRect(QRectF(0, 0, width(), height()), 8, 8, Qt::RelativeSize);
+    setMask(QRegion(path.toFillPolygon().toPolygon(), Qt::OddEvenFill));
+}
+
+void SplashScreen::resizeEvent(QResizeEvent *event)
+{
+    QSplashScreen::resizeEvent(event);
+    backgroundStale = true;
+    updateMask();
+}
+
+void SplashScreen::changeEvent(QEvent *event)
+{
+    QSplashScreen::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::LayoutDirectionChange)
+        backgroundStale = true;
+}
+
+void SplashScreen::paintEvent(QPaintEvent *)
+{
+    if (backgroundStale || background.devicePixelRatioF() != devicePixelRatioF() ||
+        backgroundPictureKey != pixmap().cacheKey())
+        renderBackground();
+    const int w = width();
+    const int h = height();
+
+    QPainter painter(this);
+    painter.drawPixmap(QPoint(), background);
+    painter.setRenderHint(QPainter::Antialiasing);
     if (progress != 0) {
+        painter.setPen(Qt::white);
         painter.setBrush(QBrush(QColor(150, 230, 100)));
         painter.drawRoundedRect(QRect(70, h - 70, int((w - 140) * progress / 100), 8), 4, 10);
     }
-
-    QFont percentFont = painter.font();
-    percentFont.setPixelSize(14);
-    percentFont.setWeight(50);
     painter.setFont(percentFont);
     painter.setPen(Qt::white);
     painter.drawText(QRect(0, h - 70, w, 70), Qt::AlignCenter, QString::number(progress, 'f', 0) + "%");
-    painter.end();
-
-    QPainterPath path;
-    path.addRoundedRect(QRectF(0, 0, w, h), 8, 8, Qt::RelativeSize);
-    setMask(QRegion(path.toFillPolygon().toPolygon(), Qt::OddEvenFill));
 }

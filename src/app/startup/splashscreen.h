@@ -31,9 +31,16 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     explicit SplashScreen(const QPixmap &picture);
+    // The bar moves thousands of times during start-up; what does not move with
+    // it (picture, empty track, message) is drawn once into `background`, and
+    // the rounded mask is set only when the size changes.
+    void renderBackground();
+    void updateMask();
 
     double progress = 0.0;
     QWidget *mainWindow = nullptr;
@@ -42,4 +49,9 @@ private:
     QPixmap windowPicture;
     QPropertyAnimation *fadeAnimation = nullptr;
     int fadeDuration = 1000;
+
+    QPixmap background;
+    qint64 backgroundPictureKey = 0;
+    bool backgroundStale = true;
+    QFont percentFont;
 };
