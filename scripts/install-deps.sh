@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   qtbase5-dev libqt5serialport5-dev qttools5-dev qttools5-dev-tools
-  xvfb xauth xdotool x11-utils socat iproute2 procps
+  xvfb xauth xdotool x11-utils libx11-dev socat iproute2 procps
   fonts-wqy-microhei
 )
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QPainter>
+#include <QPaintEvent>
 #include <QPainterPath>
 #include <QPropertyAnimation>
 
@@ -28,13 +29,16 @@ void SplashScreen::showProgress(int target, const QString &text)
     if (text != message) {
         message = text;
         backgroundStale = true;
+        repaint(); // the new message, once
     }
     emit messageShown(message);
-    // No timer: the bar moves as fast as the machine repaints it.
+    // No timer: the bar moves as fast as the machine repaints it. Only the band
+    // of the bar and its percentage changes from one step to the next.
+    const QRect band(0, height() - 70, width(), 70);
     while (target > progress) {
         progress += 0.02;
         QApplication::processEvents();
-        repaint();
+        QWidget::repaint(band);
     }
 }
 
@@ -130,7 +134,7 @@ void SplashScreen::changeEvent(QEvent *event)
         backgroundStale = true;
 }
 
-void SplashScreen::paintEvent(QPaintEvent *)
+void SplashScreen::paintEvent(QPaintEvent *event)
 {
     if (backgroundStale || background.devicePixelRatioF() != devicePixelRatioF() ||
         backgroundPictureKey != pixmap().cacheKey())
@@ -139,7 +143,10 @@ void SplashScreen::paintEvent(QPaintEvent *)
     const int h = height();
 
     QPainter painter(this);
-    painter.drawPixmap(QPoint(), background);
+    const QRect dirty = event->rect();
+    const qreal ratio = background.devicePixelRatioF();
+    painter.drawPixmap(dirty, background,
+                       QRectF(dirty.x() * ratio, dirty.y() * ratio, dirty.width() * ratio, dirty.height() * ratio));
     painter.setRenderHint(QPainter::Antialiasing);
     if (progress != 0) {
         painter.setPen(Qt::white);
