@@ -57,6 +57,13 @@ void CommandSender::schedule()
     tick.start(int(qBound<qint64>(0, wait, pace)));
 }
 
+void CommandSender::lastWriteAnswered()
+{
+    sinceWrite.invalidate();
+    tick.stop();
+    schedule();
+}
+
 bool CommandSender::sendNext()
 {
     // Too soon after the last write (a command written by hand, or a timer

@@ -33,6 +33,10 @@ public:
     // the last write. Returns true when a command left the queue.
     bool sendNext();
 
+    // The processor answered the command written last, so it is ready for the
+    // next one: that need not wait out the interval.
+    void lastWriteAnswered();
+
     // Setting the interval also starts the sender.
     void setInterval(int ms);
     int interval() const { return pace; }

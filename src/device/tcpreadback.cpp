@@ -5,23 +5,44 @@
 
 namespace w4 {
 
+namespace {
+
+// Step 0 asks for the device-wide frame, steps 1..4 for window 1..4.
+QString queryFor(int step)
+{
+    if (step == 0)
+        return QStringLiteral("08050000");
+    return QStringLiteral("08") + QStringLiteral("%1").arg(step, 2, 16, QLatin1Char('0')) + QStringLiteral("0001");
+}
+
+const QString EndMarker = QStringLiteral("ffffffff");
+
+} // namespace
+
 TcpReadBack::TcpReadBack(CommandSender *commandSender, DeviceModel *deviceModel, QObject *parent)
     : QObject(parent), sender(commandSender), model(deviceModel)
 {
-    stepTimer.setSingleShot(true);
-    stepTimer.setInterval(StepMs);
-    connect(&stepTimer, &QTimer::timeout, this, &TcpReadBack::onStep);
+    answerTimer.setSingleShot(true);
+    answerTimer.setInterval(StepMs);
+    connect(&answerTimer, &QTimer::timeout, this, &TcpReadBack::advance);
+    connect(sender, &CommandSender::commandSent, this, &TcpReadBack::onCommandSent);
 }
 
 void TcpReadBack::start()
 {
+    running = true;
     currentStep = 0;
-    stepTimer.start(StepMs);
+    ask();
 }
 
 void TcpReadBack::stop()
 {
-    stepTimer.stop();
+    answerTimer.stop();
+    pendingQuery.clear();
+    if (!running)
+        return;
+    running = false;
+    emit stopped();
 }
 
 void TcpReadBack::reset()
@@ -32,32 +53,55 @@ void TcpReadBack::reset()
     progress = {};
 }
 
-// Step 0 asks for the device-wide frame, steps 1..4 for window 1..4, step 5
-// queues the end marker and the sequence is over.
-void TcpReadBack::onStep()
+// The query of the current step joins the send queue. Its time-out runs from
+// now, and again from the moment it is written: a sender that has stopped
+// still lets the sequence end.
+void TcpReadBack::ask()
 {
-    if (currentStep == 0) {
-        sender->send(QStringLiteral("08050000"));
-    } else if (currentStep <= 4) {
-        sender->send(QStringLiteral("08") + QStringLiteral("%1").arg(currentStep, 2, 16, QLatin1Char('0')) +
-                     QStringLiteral("0001"));
-    } else {
-        sender->send(QStringLiteral("ffffffff"));
-        emit sequenceFinished();
+    pendingQuery = queryFor(currentStep);
+    pendingLeft = false;
+    answerTimer.start();
+    sender->send(pendingQuery);
+}
+
+void TcpReadBack::onCommandSent(const QString &text)
+{
+    queryWrittenLast = running && text == pendingQuery;
+    if (!running || pendingLeft || text != pendingQuery)
+        return;
+    pendingLeft = true;
+    answerTimer.start();
+}
+
+// The current query was answered, or its time ran out.
+void TcpReadBack::advance()
+{
+    if (!running)
+        return;
+    answerTimer.stop();
+    if (++currentStep <= 4) {
+        ask();
         return;
     }
-    ++currentStep;
-    stepTimer.start(StepMs);
+    pendingQuery.clear();
+    running = false;
+    sender->send(EndMarker);
+    emit sequenceFinished();
 }
 
 void TcpReadBack::feed(const QByteArray &bytes)
 {
     for (const QByteArray &block : frames.feed(bytes)) {
         const TcpFrame frame = decodeTcpFrame(block);
+        // A frame is the answer to the query waited for when that query has
+        // been written and the frame is of its kind; anything else (a late
+        // frame of an earlier pass) is applied all the same.
+        bool answers = false;
         if (const auto *global = std::get_if<GlobalFrame>(&frame)) {
             windowFrames = 0;
             progress.globalRead = true;
             progress.windowsRead = 0;
+            answers = currentStep == 0;
             model->applyGlobalFrame(*global);
         } else if (const auto *window = std::get_if<WindowStatus>(&frame)) {
             if (window->window < 1 || window->window > 4)
@@ -66,7 +110,15 @@ void TcpReadBack::feed(const QByteArray &bytes)
             progress.windowsRead |= 1 << (window->window - 1);
             if (window->window == 4 && windowFrames == 4 && progress.windowsRead == 0xF)
                 progress.complete = true;
+            answers = currentStep >= 1;
             model->applyWindowFrame(*window);
+        }
+        if (answers && running && pendingLeft) {
+            // The processor has answered the last thing written to it: the
+            // next query need not wait out the sender's interval.
+            if (queryWrittenLast)
+                sender->lastWriteAnswered();
+            advance();
         }
     }
 }

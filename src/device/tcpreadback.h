@@ -21,14 +21,20 @@ struct TcpReadResult
 };
 
 // Reading the processor's state over TCP: the query sequence (device-wide
-// query, the four window queries, then the end marker, at fixed steps through
-// the send queue) and the status frames, which are decoded from the stream
-// whole however the reads cut it and written to the model whenever they come.
+// query, the four window queries, then the end marker) and the status frames,
+// which are decoded from the stream whole however the reads cut it and written
+// to the model whenever they come.
+//
+// Each query goes to the send queue as soon as the answer to the one before
+// has been applied (so the sender's gap between two commands still holds); a
+// query left unanswered for StepMs after it went out is given up and the
+// sequence goes on without its answer.
 class TcpReadBack : public QObject
 {
     Q_OBJECT
 
 public:
+    // How long an answer may take once its query has left.
     static constexpr int StepMs = 600;
 
     TcpReadBack(CommandSender *sender, DeviceModel *model, QObject *parent = nullptr);
@@ -37,7 +43,9 @@ public:
     // so frames of an earlier pass still count.
     void start();
     void stop();
-    bool isRunning() const { return stepTimer.isActive(); }
+    // From start() until the end marker was queued (or stop()).
+    bool isRunning() const { return running; }
+    // The query being waited for: 0 device-wide, 1..4 a window.
     int step() const { return currentStep; }
 
     // A new connection: bytes and results from before are forgotten.
@@ -48,21 +56,27 @@ public:
     bool isComplete() const { return progress.complete; }
     void clearComplete() { progress.complete = false; }
 
-    QTimer *timer() { return &stepTimer; }
-
 signals:
-    // After the end marker was queued.
+    // After the end marker was queued: every query was answered or given up.
     void sequenceFinished();
+    // A running sequence was stopped (the link went away or was replaced).
+    void stopped();
 
 private:
-    void onStep();
+    void ask();
+    void advance();
+    void onCommandSent(const QString &text);
 
     CommandSender *sender;
     DeviceModel *model;
     TcpFrameAssembler frames;
-    QTimer stepTimer;
+    QTimer answerTimer;
+    bool running = false;
     int currentStep = 0;
-    int windowFrames = 0; // since the last global frame
+    QString pendingQuery;
+    bool pendingLeft = false; // the query waited for has been written
+    bool queryWrittenLast = false; // and nothing else after it
+    int windowFrames = 0;     // since the last global frame
     TcpReadResult progress;
 };
 

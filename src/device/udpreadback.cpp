@@ -17,23 +17,37 @@ const char *const UdpReadBack::WindowQueries[4] = {"08010001DC", "0802000161", "
 UdpReadBack::UdpReadBack(UdpLink *udpLink, QObject *parent) : QObject(parent), link(udpLink)
 {
     // Without a waiter of the caller's, the read waits in an event loop of its own.
-    wait = [](Pause, int, int, int ms) {
+    wait = [this](Pause, int, int, int ms) {
+        if (stepComplete)
+            return;
         QEventLoop loop;
         QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+        connect(this, &UdpReadBack::stepDone, &loop, &QEventLoop::quit);
         loop.exec();
     };
 }
 
 void UdpReadBack::query(const QString &literal)
 {
+    stepComplete = false;
     link->writeTo(decodeHex(literal), device, port);
     emit querySent(literal);
 }
 
 void UdpReadBack::pause(Pause p, int window, int attempt, int ms)
 {
+    if (p == Pause::WindowDone)
+        stepComplete = true;
     if (wait)
         wait(p, window, attempt, ms);
+}
+
+void UdpReadBack::endStep()
+{
+    if (stepComplete)
+        return;
+    stepComplete = true;
+    emit stepDone();
 }
 
 UdpReadResult UdpReadBack::read(const QHostAddress &deviceAddress, quint16 devicePort, const QHostAddress &local)
@@ -98,10 +112,17 @@ void UdpReadBack::handleDatagram(const QByteArray &datagram, const QHostAddress 
     constexpr int recordSize = 5;
     if (datagram.size() - header < recordSize)
         return;
+    // Once the answer was taken, anything more before the next query is not
+    // an answer to it.
+    if (stepComplete)
+        return;
     const StatusDatagram parsed = parseStatusDatagram(datagram);
     if (!parsed.valid) {
+        // The device did answer, and will not answer this query again: the
+        // read goes on without the record.
         qCDebug(lcUdpRead) << "数据有误！";
         emit malformedDatagram();
+        endStep();
         return;
     }
     const int current = slot;
@@ -111,6 +132,7 @@ void UdpReadBack::handleDatagram(const QByteArray &datagram, const QHostAddress 
         if (current == 2)
             emit firstReadRecord(it.key(), it.value());
     }
+    endStep();
 }
 
 } // namespace w4

@@ -27,16 +27,21 @@ struct UdpReadResult
 };
 
 // Reading the processor's state over UDP: the device-wide query, then each
-// window three times, two equal answers winning. The read paces itself with
-// blocking waits (a nested event loop, or whatever the waiter shows), during
-// which the answers come in.
+// window three times, two equal answers winning. The read blocks in a wait
+// after each query (a nested event loop, or whatever the waiter shows), during
+// which the answer comes in; the answer ends the wait (stepDone()), and the
+// wait's time is only how long a missing answer is waited for. Each query
+// therefore leaves as soon as the one before was answered.
 class UdpReadBack : public QObject
 {
     Q_OBJECT
 
 public:
+    // How long an answer may take.
     static constexpr int LayoutWaitMs = 300;
     static constexpr int AttemptWaitMs = 300;
+    // The pause after a window was decided; nothing is waited for, so the
+    // step is over as soon as it begins.
     static constexpr int WindowDoneWaitMs = 500;
 
     // The stored queries, check byte included, written as they are.
@@ -44,7 +49,8 @@ public:
     static const char *const WindowQueries[4];
 
     enum class Pause { Layout, Attempt, WindowDone };
-    // Waits `ms`; window 1..4 and attempt 1..3 where they apply.
+    // Waits until the step is done (isStepDone() already, or stepDone() comes)
+    // but no longer than `ms`; window 1..4 and attempt 1..3 where they apply.
     using Waiter = std::function<void(Pause pause, int window, int attempt, int ms)>;
 
     explicit UdpReadBack(UdpLink *link, QObject *parent = nullptr);
@@ -55,12 +61,16 @@ public:
     // there first). Blocks, with the waits, until every window was tried.
     UdpReadResult read(const QHostAddress &device, quint16 port, const QHostAddress &local);
     bool isRunning() const { return slot != 0; }
+    // The step the read waits in has what it waited for.
+    bool isStepDone() const { return stepComplete; }
 
     // A datagram from the link; only the device being read is listened to.
     void handleDatagram(const QByteArray &datagram, const QHostAddress &sender);
 
 signals:
     void querySent(const QString &literal);
+    // The answer the current wait is for came: the waiter may return.
+    void stepDone();
     // A record of the first read of a window (logged, as the processor sent it).
     void firstReadRecord(int key, const QString &value);
     // A datagram whose records are not well formed.
@@ -71,6 +81,7 @@ signals:
 private:
     void query(const QString &literal);
     void pause(Pause p, int window, int attempt, int ms);
+    void endStep();
 
     UdpLink *link;
     Waiter wait;
@@ -78,6 +89,7 @@ private:
     quint16 port = 23;
     // 0 not reading, 1 device-wide record, 2..4 first to third read of a window.
     int slot = 0;
+    bool stepComplete = false;
     StatusRecord global;
     std::array<StatusRecord, 3> attempts;
 };

@@ -63,6 +63,50 @@ private slots:
         QVERIFY(!w.isVisible());
     }
 
+    // A box whose step ended returns from exec() without waiting for its time,
+    // whether the step ended before the box was shown or while it was; it is
+    // still shown (the user sees the step) and gone afterwards.
+    void waitingClosesWhenItsStepEnds_data()
+    {
+        QTest::addColumn<bool>("beforeExec");
+        QTest::newRow("step over before exec()") << true;
+        QTest::newRow("step over while shown") << false;
+    }
+    void waitingClosesWhenItsStepEnds()
+    {
+        QFETCH(bool, beforeExec);
+        DialogAnswerer noBox;
+        WaitingWidget w(QStringLiteral("waiting"), 60000);
+        int shown = 0;
+        struct ShowCount : QObject
+        {
+            int *count;
+            bool eventFilter(QObject *, QEvent *e) override
+            {
+                if (e->type() == QEvent::Show)
+                    ++*count;
+                return false;
+            }
+        } counter;
+        counter.count = &shown;
+        w.installEventFilter(&counter);
+        // Only if finish() failed: the test ends instead of waiting a minute.
+        bool fellBack = false;
+        QTimer::singleShot(10000, &w, [&] {
+            fellBack = true;
+            w.close();
+        });
+        if (beforeExec)
+            w.finish();
+        else
+            QTimer::singleShot(0, &w, &WaitingWidget::finish);
+        w.exec();
+        QVERIFY(!fellBack);
+        QVERIFY(w.isFinished());
+        QCOMPARE(shown, 1);
+        QVERIFY(!w.isVisible());
+    }
+
     // Clicks pass through: the box takes no mouse input, neither in Qt nor from
     // the window system.
     void waitingLetsClicksThrough()

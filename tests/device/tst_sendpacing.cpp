@@ -38,7 +38,13 @@ private slots:
         QTest::qWait(300);
         QCOMPARE(wire.written.size(), 1); // never two closer than the interval
         QCOMPARE(sender.queue().size(), 1);
-        QVERIFY(sender.timer()->isActive());
+
+        // An answer to the last write shows the processor ready for the next.
+        sender.lastWriteAnswered();
+        QTRY_COMPARE(wire.written.size(), 2);
+        sender.send(QStringLiteral("000e0064"));
+        QTest::qWait(300);
+        QCOMPARE(wire.written.size(), 2);
     }
 
     // Nothing queued, nothing ticking; a stopped sender keeps its queue.

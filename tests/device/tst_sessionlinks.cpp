@@ -18,7 +18,6 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QLoggingCategory>
 #include <QSignalSpy>
 #include <QTimer>
@@ -154,15 +153,36 @@ private:
     int thisTick = 0;
 };
 
-// Waits as the read's own waiter does, in an event loop, `scale` of the time.
-w4::UdpReadBack::Waiter scaledWaiter(const double *scale)
+// What a read did, in order: "sent <command>" as each command left the
+// sender, "query <literal>" as each UDP query left, "answer" for each datagram
+// from the device, "global" and "window N" as the model took a frame.
+class ReadLog : public QObject
 {
-    return [scale](w4::UdpReadBack::Pause, int, int, int ms) {
-        QEventLoop loop;
-        QTimer::singleShot(qMax(1, int(ms * *scale)), &loop, &QEventLoop::quit);
-        loop.exec();
-    };
-}
+public:
+    explicit ReadLog(DeviceSession &session, const QHostAddress &device = {})
+    {
+        connect(session.sender(), &w4::CommandSender::commandSent, this,
+                [this](const QString &text) { steps << QStringLiteral("sent ") + text; });
+        connect(session.udpReadBack(), &w4::UdpReadBack::querySent, this,
+                [this](const QString &literal) { steps << QStringLiteral("query ") + literal; });
+        connect(session.udpLink(), &w4::UdpLink::datagramReceived, this,
+                [this, device](const QByteArray &, const QHostAddress &from) {
+                    if (from.isEqual(device, QHostAddress::ConvertV4MappedToIPv4))
+                        steps << QStringLiteral("answer");
+                });
+        connect(session.model(), &w4::DeviceModel::deviceWideChanged, this,
+                [this](w4::StatusOrigin origin) {
+                    if (origin == w4::StatusOrigin::Tcp)
+                        steps << QStringLiteral("global");
+                });
+        connect(session.model(), &w4::DeviceModel::windowChanged, this,
+                [this](int index, w4::StatusOrigin origin) {
+                    if (origin == w4::StatusOrigin::Tcp)
+                        steps << QStringLiteral("window %1").arg(index + 1);
+                });
+    }
+    QStringList steps;
+};
 
 } // namespace
 
@@ -217,6 +237,37 @@ private slots:
         QCOMPARE(session.connectionStatusRow(), 1);
         QVERIFY(!session.tcpLink()->isOpen());
         QVERIFY(!session.tcpReadBack()->isRunning());
+    }
+
+    // Each query leaves once the answer to the one before has been applied,
+    // however long the processor takes. (The answer shows the processor ready:
+    // the next query does not wait out the sender's interval.)
+    void tcpQueriesWaitForTheAnswerBefore_data()
+    {
+        QTest::addColumn<int>("delayMs");
+        QTest::newRow("prompt processor") << 0;
+        QTest::newRow("processor answering after 400 ms") << 400;
+    }
+    void tcpQueriesWaitForTheAnswerBefore()
+    {
+        QFETCH(int, delayMs);
+        Sim sim;
+        const w4sim::DeviceState state = distinctiveState();
+        QVERIFY(sim.start(stateArgs(sim, state) + QStringList{"--delay-ms", QString::number(delayMs)}));
+        DeviceSession session;
+        session.sender()->setInterval(SendIntervalMs);
+        ReadLog log(session);
+        QSignalSpy finished(session.tcpReadBack(), &w4::TcpReadBack::sequenceFinished);
+
+        session.connectTcp(QStringLiteral("127.0.0.1"), sim.tcpPort);
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 5 * w4::TcpReadBack::StepMs + WaitMs);
+        QVERIFY(session.tcpReadBack()->isComplete());
+        QVERIFY(!session.tcpReadBack()->isRunning());
+        QTRY_COMPARE_WITH_TIMEOUT(sim.received("tcp"), tcpReadQueries, WaitMs);
+        QCOMPARE(log.steps,
+                 (QStringList{"sent 08050000", "global", "sent 08010001", "window 1", "sent 08020001", "window 2",
+                              "sent 08030001", "window 3", "sent 08040001", "window 4", "sent ffffffff"}));
+        verifyModel(*session.model(), state);
     }
 
     // The serial line opened, used, and lost in either way it can go.
@@ -309,17 +360,26 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(sim.received("serial"), onTheWire(someCommands), WaitMs);
     }
 
+    // Each query leaves once the answer to the one before came; an answer
+    // slower than the old fixed step but inside its time-out still counts.
+    void udpReadConnects_data()
+    {
+        QTest::addColumn<int>("delayMs");
+        QTest::newRow("prompt processor") << 0;
+        QTest::newRow("processor answering after 200 ms") << 200;
+    }
     void udpReadConnects()
     {
+        QFETCH(int, delayMs);
         if (!privateNetwork)
             QSKIP("the UDP read needs the test's own network namespace (root)");
         Sim sim;
         const w4sim::DeviceState state = distinctiveState();
-        QVERIFY(sim.start(QStringList{"--udp-ports", "23"} + stateArgs(sim, state)));
+        QVERIFY(sim.start(QStringList{"--udp-ports", "23", "--delay-ms", QString::number(delayMs)} +
+                          stateArgs(sim, state)));
         DeviceSession session;
         session.sender()->setInterval(SendIntervalMs);
-        double scale = 0.2; // the simulator answers at once
-        session.udpReadBack()->setWaiter(scaledWaiter(&scale));
+        ReadLog log(session, loopback);
 
         QSignalSpy spy(&session, &DeviceSession::stateChanged);
         QSignalSpy read(session.model(), &w4::DeviceModel::readCompleted);
@@ -338,6 +398,11 @@ private slots:
             return;
         const int queries = sim.received("udp").size();
         QCOMPARE(queries, 1 + 4 * 3);
+        QStringList expected{QStringLiteral("query ") + w4::UdpReadBack::GlobalQuery, "answer"};
+        for (const char *query : w4::UdpReadBack::WindowQueries)
+            for (int attempt = 1; attempt <= 3; ++attempt)
+                expected << QStringLiteral("query ") + query << "answer";
+        QCOMPARE(log.steps, expected);
 
         // Commands now go to the device as datagrams.
         session.send(QStringLiteral("04170000"));
@@ -366,8 +431,6 @@ private slots:
         QVERIFY(pty.isValid());
         DeviceSession session;
         session.sender()->setInterval(SendIntervalMs);
-        double scale = 0.2;
-        session.udpReadBack()->setWaiter(scaledWaiter(&scale));
 
         if (before == QLatin1String("offline"))
             session.goOffline();
@@ -378,7 +441,6 @@ private slots:
         const SessionState stateBefore = session.state();
         QCOMPARE(stateBefore.connectionStatusRow(), row);
 
-        scale = 0.01; // nobody answers: no need to wait long
         QSignalSpy spy(&session, &DeviceSession::stateChanged);
         const w4::UdpReadResult result = session.connectUdp(nobody, true, card);
         QVERIFY(!result.ok);

@@ -21,10 +21,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPointer>
 #include <QTableWidget>
 #include <QTimer>
 #include <QtTest>
+
+#include <functional>
 
 namespace readback {
 
@@ -95,28 +96,28 @@ inline void listDevice(MainWindow &w, const QString &ip, quint16 port,
     table->selectRow(0);
 }
 
-// Records the text of every waiting dialog shown while it lives.
+// Records the text of every waiting dialog shown while it lives, however
+// briefly it stays.
 class WaitingTexts : public QObject
 {
 public:
-    WaitingTexts()
-    {
-        connect(&timer, &QTimer::timeout, this, [this] {
-            for (QWidget *w : QApplication::topLevelWidgets()) {
-                auto *wait = qobject_cast<WaitingWidget *>(w);
-                if (wait && wait->isVisible() && !seen.contains(wait)) {
-                    seen.append(wait);
-                    texts << wait->text();
-                }
-            }
-        });
-        timer.start(5);
-    }
+    WaitingTexts() { qApp->installEventFilter(this); }
+    ~WaitingTexts() override { qApp->removeEventFilter(this); }
     QStringList texts;
+    // Called as each waiting dialog goes.
+    std::function<void()> onClose;
 
-private:
-    QTimer timer;
-    QList<QPointer<WaitingWidget>> seen;
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (auto *wait = qobject_cast<WaitingWidget *>(watched)) {
+            if (event->type() == QEvent::Show)
+                texts << wait->text();
+            else if (event->type() == QEvent::Hide && onClose)
+                onClose();
+        }
+        return false;
+    }
 };
 
 template <typename T> T *widget(QObject &w, const char *name)

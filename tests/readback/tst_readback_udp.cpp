@@ -5,6 +5,7 @@
 // and a failed refresh, as the window shows them.
 #include "commandsender.h"
 #include "communicationdialog.h"
+#include "devicemodel.h"
 #include "devicesession.h"
 #include "udpreadback.h"
 #include "dialoganswerer.h"
@@ -58,6 +59,17 @@ QByteArray statusDatagram(const QList<QPair<int, int>> &records)
     return d;
 }
 
+// The waiting dialogs of a read that gets every answer, in order.
+QStringList waitsOfAWholeRead()
+{
+    QStringList texts{"层级、拼接模式信息获取..."};
+    for (int n = 1; n <= 4; ++n)
+        texts << "waiting...(3/1)"
+              << "waiting...(3/2)"
+              << "waiting...(3/3)" << QStringLiteral("通道%1校正成功!").arg(n);
+    return texts << "连接成功！";
+}
+
 } // namespace
 
 class TestReadBackUdp : public QObject
@@ -93,18 +105,16 @@ private slots:
         QCOMPARE(w.networkDialog->localAddress(), card);
 
         // Meanwhile another sender on the network talks to the program's port
-        // with a 1 x 3 wall and windows at x = 2457.
+        // with a 1 x 3 wall and windows at x = 2457, each time a query leaves.
         QUdpSocket stranger;
         QVERIFY(stranger.bind(QHostAddress(card), 0));
-        QTimer chatter;
         int sent = 0;
-        QObject::connect(&chatter, &QTimer::timeout, [&] {
-            if (++sent > 400)
-                return chatter.stop();
+        const QMetaObject::Connection chatter =
+            QObject::connect(w.session()->udpReadBack(), &w4::UdpReadBack::querySent, &stranger, [&] {
+            ++sent;
             stranger.writeDatagram(statusDatagram({{1, 2457}, {3, 500}, {4, 500}, {6, 0x0103}, {43, 1}}),
                                    QHostAddress(card), 1400);
         });
-        chatter.start(20);
 
         WaitingTexts waits;
         {
@@ -113,8 +123,8 @@ private slots:
             QCOMPARE(warning.last().title, QString("警告"));
             QCOMPARE(warning.last().text, QString("回传数据出现问题，请尝试重新连接"));
         }
-        chatter.stop();
-        QVERIFY(sent > 10);
+        QObject::disconnect(chatter);
+        QCOMPARE(sent, 1 + 4 * 3);
 
         QVERIFY(networkConnected());
         QVERIFY(w.session()->sendByDatagram());
@@ -135,13 +145,7 @@ private slots:
         QVERIFY(atSim.contains(queries.first()));
         for (const QString &command : atSim)
             QVERIFY2(queries.contains(command), qPrintable(command));
-        QStringList expectedWaits{"层级、拼接模式信息获取..."};
-        for (int n = 1; n <= 4; ++n)
-            expectedWaits << "waiting...(3/1)"
-                          << "waiting...(3/2)"
-                          << "waiting...(3/3)" << QStringLiteral("通道%1校正成功!").arg(n);
-        expectedWaits << "连接成功！";
-        QCOMPARE(waits.texts, expectedWaits);
+        QCOMPARE(waits.texts, waitsOfAWholeRead());
         verifyShows(w, state, false);
 
         const QString log = w.communicationDialog->logText();
@@ -188,6 +192,41 @@ private slots:
         QCOMPARE(widget<UserView>(w, "graphicsView")->currentScene()->wallSize(), QSizeF(7680, 1080));
         // Window 2 lies at device x 2000, half way across the wall.
         QCOMPARE(widget<UserView>(w, "graphicsView")->window(1)->pos(), QPointF(4000, 100));
+        verifyShows(w, state, false);
+    }
+
+    // A device that takes 200 ms over every answer (more than the old fixed
+    // step, inside the time-out) is read whole, with the same dialogs.
+    // Prints how long the read took from the click to the model's last window.
+    void slowAndPromptDevicesAreRead_data()
+    {
+        QTest::addColumn<int>("delayMs");
+        QTest::newRow("prompt device") << 0;
+        QTest::newRow("device answering after 200 ms") << 200;
+    }
+    void slowAndPromptDevicesAreRead()
+    {
+        QFETCH(int, delayMs);
+        Sim sim;
+        const w4sim::DeviceState state = distinctiveState(2, 2);
+        MainWindow w;
+        QVERIFY(startDevice(sim, w, false,
+                            QStringList{"--state", stateFile(sim, state), "--delay-ms", QString::number(delayMs)} +
+                                faultInputs()));
+        scrambleSourceSizes(w);
+        QElapsedTimer clock;
+        qint64 readMs = -1;
+        QObject::connect(w.session()->model(), &w4::DeviceModel::readCompleted, &w,
+                         [&] { readMs = clock.elapsed(); });
+        WaitingTexts waits;
+        DialogAnswerer none;
+        clock.start();
+        connectDevice(w);
+        qDebug("UDP read, click to the last window applied: %lld ms", static_cast<long long>(readMs));
+        QVERIFY(readMs >= 0);
+        QVERIFY(networkConnected());
+        QCOMPARE(waits.texts, waitsOfAWholeRead());
+        QCOMPARE(sim.received("udp").size(), 1 + 4 * 3);
         verifyShows(w, state, false);
     }
 

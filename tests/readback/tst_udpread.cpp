@@ -1,6 +1,7 @@
 // The UDP reader on its own, fed through its waits as the datagrams would come:
-// only the device being read counts, a malformed datagram leaves nothing
-// behind, and two equal reads of three win.
+// only the device being read counts, its answer ends the wait, a malformed
+// datagram is an answer that leaves nothing behind, and two equal reads of
+// three win.
 #include "udplink.h"
 #include "udpreadback.h"
 
@@ -39,21 +40,35 @@ private slots:
         w4::UdpLink link;
         w4::UdpReadBack reader(&link);
         QSignalSpy malformed(&reader, &w4::UdpReadBack::malformedDatagram);
+        QSignalSpy stepsDone(&reader, &w4::UdpReadBack::stepDone);
+        QSignalSpy firstRead(&reader, &w4::UdpReadBack::firstReadRecord);
         QByteArray bad = windowDatagram(7);
         bad[8] = '.'; // the first record's end
 
         reader.setWaiter([&](Pause pause, int window, int attempt, int) {
+            if (pause == Pause::WindowDone) {
+                // Nothing to wait for.
+                QVERIFY(reader.isStepDone());
+                return;
+            }
+            QVERIFY(!reader.isStepDone());
             if (pause == Pause::Layout) {
                 // Another sender on the network with another layout, then the
                 // device itself, its address seen as IPv4 mapped into IPv6.
                 reader.handleDatagram(statusDatagram({{6, 0x0103}}), QHostAddress(QStringLiteral("198.51.100.99")));
+                QVERIFY(!reader.isStepDone());
                 reader.handleDatagram(statusDatagram({{6, 0x0203}, {7, 0x0246}}),
                                       QHostAddress(QStringLiteral("::ffff:127.0.0.1")));
-            } else if (pause == Pause::Attempt) {
-                if (attempt == 1)
-                    reader.handleDatagram(bad, device);
+            } else if (attempt == 1) {
+                // The device's broken answer ends the first read of each
+                // window; a datagram after it is no answer to that query.
+                reader.handleDatagram(bad, device);
+                QVERIFY(reader.isStepDone());
+                reader.handleDatagram(windowDatagram(999), device);
+            } else {
                 reader.handleDatagram(windowDatagram(100 * window), device);
             }
+            QVERIFY(reader.isStepDone());
         });
         const w4::UdpReadResult result = reader.read(device, 23, QHostAddress::LocalHost);
         QVERIFY(result.ok);
@@ -61,6 +76,8 @@ private slots:
         QCOMPARE(result.global.value(6), QString("0203"));
         QCOMPARE(result.global.value(7), QString("0246"));
         QCOMPARE(malformed.count(), 4); // once per window, and nothing kept from it
+        QCOMPARE(firstRead.count(), 0);
+        QCOMPARE(stepsDone.count(), 1 + 4 * 3);
         for (int n = 1; n <= 4; ++n) {
             QCOMPARE(result.records[size_t(n - 1)].value(1), QString("%1").arg(100 * n, 4, 16, QLatin1Char('0')).toUpper());
             QCOMPARE(result.windows[size_t(n - 1)].window, n);

@@ -61,6 +61,23 @@ WaitingWidget::~WaitingWidget()
     movie->stop();
 }
 
+void WaitingWidget::finish()
+{
+    if (finished)
+        return;
+    finished = true;
+    if (isVisible())
+        close();
+}
+
+void WaitingWidget::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // Shown after its step ended: gone again on the next turn of exec()'s loop.
+    if (finished)
+        QTimer::singleShot(0, this, &QWidget::close);
+}
+
 QString WaitingWidget::text() const
 {
     return textLabel->text();

@@ -116,6 +116,8 @@ public:
 
 private:
     void checkTcpRead(quint64 run, bool secondPass);
+    // Shows the waiting dialog until the TCP read in progress is over.
+    void waitForTcpRead(const QString &text);
     void onDeviceWideChanged(w4::StatusOrigin origin);
     void onDeviceWindowChanged(int index, w4::StatusOrigin origin);
     void applyGlobalFrame();

@@ -27,6 +27,8 @@
 Q_LOGGING_CATEGORY(lcReadBack, "w4.readback")
 
 namespace {
+// The longest a read's waiting dialog stays; it closes as soon as the read is
+// over, which takes its time-outs well inside this when nothing answers.
 constexpr int ReadWaitMs = 5000;
 constexpr int NoSource = 4;
 } // namespace
@@ -59,16 +61,27 @@ bool MainWindow::allWindowsRead() const
     return deviceSession->tcpReadBack()->isComplete();
 }
 
-// The session sends the queries; the window holds the user for the time they
-// take, then says whether everything came.
+// The session sends the queries; the window holds the user while they are
+// answered (the dialog closes the moment the read is over), then says whether
+// everything came.
 void MainWindow::startTcpReadSequence()
 {
     if (!deviceSession->networkConnected() || deviceSession->sendByDatagram())
         return;
     const quint64 run = ++tcpReadRun;
-    WaitingWidget wait(tr("waiting"), ReadWaitMs);
-    wait.exec();
+    waitForTcpRead(tr("waiting"));
     QTimer::singleShot(1, this, [this, run] { checkTcpRead(run, false); });
+}
+
+void MainWindow::waitForTcpRead(const QString &text)
+{
+    w4::TcpReadBack *reader = deviceSession->tcpReadBack();
+    WaitingWidget wait(text, ReadWaitMs);
+    connect(reader, &w4::TcpReadBack::sequenceFinished, &wait, &WaitingWidget::finish);
+    connect(reader, &w4::TcpReadBack::stopped, &wait, &WaitingWidget::finish);
+    if (!reader->isRunning())
+        wait.finish();
+    wait.exec();
 }
 
 void MainWindow::checkTcpRead(quint64 run, bool secondPass)
@@ -85,8 +98,7 @@ void MainWindow::checkTcpRead(quint64 run, bool secondPass)
         return;
     }
     startReadSequence();
-    WaitingWidget wait(tr("正在重新读取...(1/1)"), ReadWaitMs);
-    wait.exec();
+    waitForTcpRead(tr("正在重新读取...(1/1)"));
     checkTcpRead(run, true);
 }
 

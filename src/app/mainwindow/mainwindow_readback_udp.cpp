@@ -37,24 +37,35 @@ void pause(const QString &text, int ms)
     wait.exec();
 }
 
+// A step of the read: the dialog goes as soon as the step's answer came, and
+// stays `ms` at most.
+void pauseForStep(const w4::UdpReadBack *reader, const QString &text, int ms)
+{
+    WaitingWidget wait(text, ms);
+    QObject::connect(reader, &w4::UdpReadBack::stepDone, &wait, &WaitingWidget::finish);
+    if (reader->isStepDone())
+        wait.finish();
+    wait.exec();
+}
+
 } // namespace
 
-// The read's waits are the waiting dialogs the user sees; what it sends and
-// receives goes to the communication log.
+// The read's waits are the waiting dialogs the user sees, each closing when its
+// step is over; what the read sends and receives goes to the communication log.
 void MainWindow::setupUdpReadBack()
 {
     using Pause = w4::UdpReadBack::Pause;
     w4::UdpReadBack *reader = deviceSession->udpReadBack();
-    reader->setWaiter([this](Pause p, int window, int attempt, int ms) {
+    reader->setWaiter([this, reader](Pause p, int window, int attempt, int ms) {
         switch (p) {
         case Pause::Layout:
-            pause(tr("层级、拼接模式信息获取..."), ms);
+            pauseForStep(reader, tr("层级、拼接模式信息获取..."), ms);
             break;
         case Pause::Attempt:
-            pause(tr(AttemptTexts[qBound(1, attempt, 3) - 1]), ms);
+            pauseForStep(reader, tr(AttemptTexts[qBound(1, attempt, 3) - 1]), ms);
             break;
         case Pause::WindowDone:
-            pause(tr("通道") + QString::number(window) + tr("校正成功!"), ms);
+            pauseForStep(reader, tr("通道") + QString::number(window) + tr("校正成功!"), ms);
             break;
         }
     });
