@@ -70,6 +70,17 @@ void EventLog::sent(const QString &transport, const QString &peer, const QByteAr
     writeJson(QJsonDocument(o).toJson(QJsonDocument::Compact));
 }
 
+void EventLog::fault(const QString &name, const QString &text)
+{
+    std::fprintf(stderr, "FAULT: %s: %s\n", qPrintable(name), qPrintable(text));
+    QJsonObject o;
+    o.insert(QStringLiteral("time_ms"), double(m_clock.elapsed()));
+    o.insert(QStringLiteral("dir"), QStringLiteral("fault"));
+    o.insert(QStringLiteral("fault"), name);
+    o.insert(QStringLiteral("text"), text);
+    writeJson(QJsonDocument(o).toJson(QJsonDocument::Compact));
+}
+
 void EventLog::note(const QString &text)
 {
     std::fprintf(stderr, "%s\n", qPrintable(text));

@@ -21,6 +21,9 @@ public:
     void sent(const QString &transport, const QString &peer, const QByteArray &bytes, const QString &what,
               const QString &fault);
     void note(const QString &text);
+    // A change of the unit's behaviour, such as a silence starting or ending:
+    // {"dir":"fault","fault":name,"text":text}.
+    void fault(const QString &name, const QString &text);
 
 private:
     void writeJson(const QByteArray &line);

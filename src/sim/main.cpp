@@ -8,6 +8,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -15,22 +16,43 @@ namespace {
 
 int signalPipe[2] = {-1, -1};
 
-void onSignal(int)
+// Only passes the signal number on; the event loop does the work.
+void onSignal(int signal)
 {
-    const char c = 1;
+    const char c = char(signal);
     const ssize_t n = ::write(signalPipe[1], &c, 1);
     (void)n;
 }
 
-// SIGINT / SIGTERM end the event loop normally, so the pty symlink is removed.
-void quitOnSignals(QCoreApplication *app)
+// SIGINT / SIGTERM end the event loop normally, so the pty symlink is removed
+// (the state file is already current: it is written after every change).
+// SIGUSR1 starts a silence.
+bool handleSignals(QCoreApplication *app, w4sim::Simulator *sim)
 {
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
-        return;
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0)
+        return false;
+    // A full pipe must never block the handler; a lost byte then only repeats
+    // a signal that is still waiting to be read.
+    ::fcntl(signalPipe[1], F_SETFL, ::fcntl(signalPipe[1], F_GETFL) | O_NONBLOCK);
     auto *notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, app);
-    QObject::connect(notifier, &QSocketNotifier::activated, app, &QCoreApplication::quit);
-    std::signal(SIGINT, onSignal);
-    std::signal(SIGTERM, onSignal);
+    QObject::connect(notifier, &QSocketNotifier::activated, app, [app, sim] {
+        char received[16];
+        const ssize_t n = ::read(signalPipe[0], received, sizeof received);
+        for (ssize_t i = 0; i < n; ++i) {
+            if (received[i] == SIGUSR1)
+                sim->beginSilence(QStringLiteral("SIGUSR1"));
+            else
+                app->quit();
+        }
+    });
+    struct sigaction action = {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : {SIGINT, SIGTERM, SIGUSR1})
+        if (::sigaction(signal, &action, nullptr) != 0)
+            return false;
+    return true;
 }
 
 } // namespace
@@ -72,7 +94,10 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "w4sim: %s\n", qPrintable(error));
         return 1;
     }
-    quitOnSignals(&app);
+    if (!handleSignals(&app, &sim)) {
+        std::fprintf(stderr, "w4sim: cannot install signal handlers\n");
+        return 1;
+    }
 
     QStringList udp;
     for (int p : sim.udpPorts())

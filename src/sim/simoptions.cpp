@@ -46,7 +46,8 @@ const char *const kDescription =
     "a serial line the way the unit does, and never sends anything unasked.\n"
     "Prints \"READY tcp=<port> udp=<port>[,<port>]\" on stdout once listening and\n"
     "\"SERIAL <path>\" for the serial line. Reply numbers (N) count every reply sent,\n"
-    "on any transport, from 1; \"all\" selects every reply.";
+    "on any transport, from 1; \"all\" selects every reply.\n"
+    "SIGINT and SIGTERM stop it cleanly; SIGUSR1 starts a silence (see --silent-for).";
 
 } // namespace
 
@@ -111,6 +112,21 @@ bool parseOptions(const QStringList &arguments, SimOptions *o, QString *error, Q
                            "W[:V]");
     const auto disagree = opt("disagree-udp", "Fault: every datagram answer about a window differs from the "
                                               "one before.");
+    const auto silentFrom =
+        opt("silent-from", "Fault: go silent MS milliseconds after it starts listening (see --silent-for).",
+            "MS");
+    const auto silentAfter =
+        opt("silent-after-commands",
+            "Fault: go silent right after handling (and answering) the Nth command received on any "
+            "transport (see --silent-for).",
+            "N");
+    const auto silentFor = opt("silent-for",
+                               "Length of every silence (default 3000). While silent nothing is answered on "
+                               "TCP, UDP or the serial line, commands that come in are logged and thrown "
+                               "away unapplied, and TCP connections stay open; then answers resume. SIGUSR1 "
+                               "starts a silence at any time (again while silent: it lasts MS from then). "
+                               "Start and end are logged as events with \"dir\":\"fault\".",
+                               "MS");
 
     if (!p.parse(arguments)) {
         *error = p.errorText();
@@ -192,6 +208,12 @@ bool parseOptions(const QStringList &arguments, SimOptions *o, QString *error, Q
             return bad(wrong, QStringLiteral("expects W or W:V with windows 1..4"));
     }
     f.disagreeUdp = p.isSet(disagree);
+    if (p.isSet(silentFrom) && !parseNumber(p.value(silentFrom), 0, 86400000, &f.silentFromMs))
+        return bad(silentFrom, QStringLiteral("expects milliseconds 0..86400000"));
+    if (p.isSet(silentAfter) && !parseNumber(p.value(silentAfter), 1, 1000000, &f.silentAfterCommands))
+        return bad(silentAfter, QStringLiteral("expects a command count of at least 1"));
+    if (p.isSet(silentFor) && !parseNumber(p.value(silentFor), 1, 86400000, &f.silentForMs))
+        return bad(silentFor, QStringLiteral("expects milliseconds 1..86400000"));
     return true;
 }
 

@@ -30,6 +30,13 @@ struct Faults
     int wrongWindowAsked = 0;        // a query for this window ...
     int wrongWindowSent = 0;         // ... is answered with this window's frame
     bool disagreeUdp = false;        // every datagram answer of a window differs
+    // Silence: nothing is answered on any transport for silentForMs; what comes
+    // in meanwhile is logged and thrown away. It begins silentFromMs after
+    // start, right after the silentAfterCommands-th command is answered, or
+    // whenever SIGUSR1 arrives.
+    int silentFromMs = -1;       // -1: not by time
+    int silentAfterCommands = 0; // 0: not by count
+    int silentForMs = 3000;
 };
 
 struct SimOptions

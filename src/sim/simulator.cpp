@@ -29,6 +29,9 @@ TcpConnection::TcpConnection(QTcpSocket *s, QObject *parent) : QObject(parent), 
 Simulator::Simulator(const SimOptions &options, const DeviceState &initial, QObject *parent)
     : QObject(parent), m_options(options), m_state(initial), m_applier(&m_state)
 {
+    m_silence.setSingleShot(true);
+    connect(&m_silence, &QTimer::timeout, this,
+            [this] { m_events.fault(QStringLiteral("silence end"), QStringLiteral("answering again")); });
 }
 
 Simulator::~Simulator() = default;
@@ -73,7 +76,20 @@ bool Simulator::start(QString *error)
         });
     }
     persist(Outcome());
+    if (m_options.faults.silentFromMs >= 0)
+        QTimer::singleShot(m_options.faults.silentFromMs, this, [this] {
+            beginSilence(QStringLiteral("%1 ms after start").arg(m_options.faults.silentFromMs));
+        });
     return true;
+}
+
+void Simulator::beginSilence(const QString &cause)
+{
+    const int ms = m_options.faults.silentForMs;
+    m_events.fault(
+        QStringLiteral("silence start"),
+        QStringLiteral("%1 for %2 ms (%3)").arg(isSilent() ? "still silent" : "silent").arg(ms).arg(cause));
+    m_silence.start(ms);
 }
 
 int Simulator::tcpPort() const
@@ -154,6 +170,14 @@ void Simulator::handle(const Link &link, const QVector<Piece> &pieces)
     for (const Piece &piece : pieces) {
         if (link.via == Via::Tcp && !link.tcp)
             return; // closed by a fault while handling this read
+        if (isSilent()) {
+            // Lost as on a dead line: neither applied nor answered.
+            const bool crcOk = !piece.junk && checkByteOk(piece.bytes);
+            m_events.received(transportName(link), peerName(link), piece.bytes, crcOk, false,
+                              QStringLiteral("ignored, silent (fault)"));
+            emit commandHandled(transportName(link), crcOk, false);
+            continue;
+        }
         if (piece.junk) {
             m_events.received(transportName(link), peerName(link), piece.bytes, false, false,
                               QStringLiteral("bytes that start no command, ignored"));
@@ -167,6 +191,8 @@ void Simulator::handle(const Link &link, const QVector<Piece> &pieces)
             persist(outcome);
         answer(link, outcome);
         emit commandHandled(transportName(link), outcome.crcOk, outcome.applied);
+        if (m_options.faults.silentAfterCommands > 0 && ++m_commands == m_options.faults.silentAfterCommands)
+            beginSilence(QStringLiteral("after command %1").arg(m_commands));
         if (link.via == Via::Tcp && m_options.faults.disconnectAfter > 0 &&
             ++link.tcp->commands >= m_options.faults.disconnectAfter) {
             m_events.note(QStringLiteral("[tcp %1] closing after %2 commands (fault)")
@@ -280,6 +306,12 @@ void Simulator::sendReply(const Link &link, QByteArray bytes, const QString &wha
 void Simulator::deliver(const Link &link, const QByteArray &bytes, int frameNumber)
 {
     const Faults &f = m_options.faults;
+    if (isSilent()) {
+        // A delayed reply that comes due during a silence is lost.
+        m_events.note(QStringLiteral("[%1 %2] reply not sent, silent (fault)")
+                          .arg(transportName(link), peerName(link)));
+        return;
+    }
     switch (link.via) {
     case Via::Udp:
         link.udp->writeDatagram(bytes, link.peer, link.peerPort);
@@ -297,9 +329,10 @@ void Simulator::deliver(const Link &link, const QByteArray &bytes, int frameNumb
     QByteArray out = bytes;
     if (frameNumber > 0 && f.merge.contains(frameNumber) && c->held.isEmpty()) {
         c->held = bytes;
-        QTimer::singleShot(kMergeHoldMs, c, [c] {
-            if (!c->held.isEmpty())
-                c->socket->write(std::exchange(c->held, QByteArray()));
+        QTimer::singleShot(kMergeHoldMs, c, [this, c] {
+            const QByteArray held = std::exchange(c->held, QByteArray());
+            if (!held.isEmpty() && !isSilent())
+                c->socket->write(held);
         });
         return;
     }
@@ -310,7 +343,10 @@ void Simulator::deliver(const Link &link, const QByteArray &bytes, int frameNumb
         c->socket->write(out.left(cut));
         c->socket->flush();
         const QByteArray rest = out.mid(cut);
-        QTimer::singleShot(kSplitGapMs, c, [c, rest] { c->socket->write(rest); });
+        QTimer::singleShot(kSplitGapMs, c, [this, c, rest] {
+            if (!isSilent())
+                c->socket->write(rest);
+        });
         return;
     }
     c->socket->write(out);

@@ -9,6 +9,7 @@
 #include <QHostAddress>
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 #include <QVector>
 
 class QTcpServer;
@@ -49,6 +50,11 @@ public:
     QString serialPath() const;
     EventLog &events() { return m_events; }
 
+    // Stops answering for the configured --silent-for time; while already
+    // silent, the silence lasts that long from now. `cause` goes to the log.
+    void beginSilence(const QString &cause);
+    bool isSilent() const { return m_silence.isActive(); }
+
 signals:
     void commandHandled(const QString &transport, bool crcOk, bool applied);
 
@@ -85,6 +91,8 @@ private:
     CommandSplitter m_serialSplitter;
     int m_replies = 0;
     int m_disagreeStep = 0;
+    int m_commands = 0; // every command handled, on any transport
+    QTimer m_silence;   // runs while silent
 };
 
 } // namespace w4sim

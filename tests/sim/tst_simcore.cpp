@@ -4,6 +4,7 @@
 #include "commandsplitter.h"
 #include "devicestate.h"
 #include "replywriter.h"
+#include "simoptions.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -68,6 +69,8 @@ private slots:
     void jsonRoundTrip();
     void jsonRejectsBadValues_data();
     void jsonRejectsBadValues();
+    void silenceOptions_data();
+    void silenceOptions();
 };
 
 void TstSimCore::splitterKeepsCommandsWhateverTheFragments()
@@ -435,6 +438,39 @@ void TstSimCore::jsonRejectsBadValues()
     QString error;
     QVERIFY(!DeviceState::fromJson(json, &s, &error));
     QVERIFY2(error.contains(message), qPrintable(error));
+}
+
+void TstSimCore::silenceOptions_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<int>("fromMs");
+    QTest::addColumn<int>("afterCommands");
+    QTest::addColumn<int>("forMs");
+    QTest::newRow("none: only SIGUSR1, 3 s") << QStringList{} << true << -1 << 0 << 3000;
+    QTest::newRow("all three") << QStringList{"--silent-from", "0",  "--silent-after-commands", "5",
+                                              "--silent-for",  "400"}
+                               << true << 0 << 5 << 400;
+    QTest::newRow("empty silence") << QStringList{"--silent-for", "0"} << false << 0 << 0 << 0;
+    QTest::newRow("negative start") << QStringList{"--silent-from", "-1"} << false << 0 << 0 << 0;
+    QTest::newRow("no command count") << QStringList{"--silent-after-commands", "0"} << false << 0 << 0 << 0;
+    QTest::newRow("unit in value") << QStringList{"--silent-for", "1s"} << false << 0 << 0 << 0;
+}
+
+void TstSimCore::silenceOptions()
+{
+    QFETCH(QStringList, args);
+    QFETCH(bool, ok);
+    SimOptions o;
+    QString error, help;
+    QCOMPARE(parseOptions(QStringList{"w4sim"} + args, &o, &error, &help), ok);
+    if (!ok) {
+        QVERIFY2(error.startsWith(args.first()), qPrintable(error));
+        return;
+    }
+    QTEST(o.faults.silentFromMs, "fromMs");
+    QTEST(o.faults.silentAfterCommands, "afterCommands");
+    QTEST(o.faults.silentForMs, "forMs");
 }
 
 QTEST_GUILESS_MAIN(TstSimCore)

@@ -1,5 +1,5 @@
 // w4sim as a process: TCP and UDP on loopback, the serial pty, start state,
-// event log and fault switches.
+// event log, fault switches, silences and restarts.
 #include "codec.h"
 #include "devicestate.h"
 #include "simharness.h"
@@ -74,6 +74,9 @@ private slots:
     void disconnectAfterCommands();
     void wrongWindowAndInputSignals();
     void udpFaults();
+    void silenceAnswersNothingThenResumes_data();
+    void silenceAnswersNothingThenResumes();
+    void restartOnSamePortKeepsState();
     void broadcastSearchAndAddressChangeInNamespaces();
 };
 
@@ -296,6 +299,101 @@ void TstSimProcess::udpFaults()
     QCOMPARE(b.at(8), '/');
     QVERIFY(!b.isEmpty() && !c.isEmpty());
     QVERIFY(a.mid(9) != b.mid(9) && b != c && a.mid(9) != c.mid(9));
+}
+
+void TstSimProcess::silenceAnswersNothingThenResumes_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("trigger");
+    QTest::newRow("SIGUSR1") << QStringList{} << "signal";
+    QTest::newRow("after the 2nd command") << QStringList{"--silent-after-commands", "2"} << "commands";
+    QTest::newRow("time from start") << QStringList{"--silent-from", "300"} << "time";
+}
+
+void TstSimProcess::silenceAnswersNothingThenResumes()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, trigger);
+    Sim sim;
+    const QString link = sim.path(QStringLiteral("ttyW4"));
+    QVERIFY(sim.start(QStringList{"--silent-for", "500", "--pty", link} + options));
+    QVERIFY(sim.connectTcp());
+    QVERIFY(sim.udp.bind(QHostAddress(QHostAddress::LocalHost), 0));
+    QSerialPort port(link);
+    port.setBaudRate(115200);
+    QVERIFY2(port.open(QIODevice::ReadWrite), qPrintable(port.errorString()));
+
+    if (trigger != QLatin1String("time")) {
+        // Both answered: with --silent-after-commands 2 the silence follows them.
+        QCOMPARE(sim.ask(cmd("08050000"), 22).size(), 22);
+        QVERIFY(!sim.udpAsk(QByteArray::fromHex("0805000070")).isEmpty());
+    }
+    if (trigger == QLatin1String("signal"))
+        QVERIFY(sim.silence());
+    else
+        QVERIFY(sim.waitForFault(QStringLiteral("silence start")));
+
+    // A luminance change and queries on every transport, all while silent.
+    sim.tcp.write(cmd("000b0500") + cmd("08010001"));
+    QVERIFY(sim.tcp.waitForBytesWritten(kWaitMs));
+    sim.udp.writeDatagram(QByteArray::fromHex("0805000070"), QHostAddress::LocalHost, sim.udpPort);
+    port.write(cmd("08050000"));
+    QVERIFY(port.waitForBytesWritten(kWaitMs));
+    QVERIFY(sim.waitForFault(QStringLiteral("silence end")));
+
+    int ignored = 0, sentWhileSilent = 0;
+    bool silent = false;
+    for (const QJsonObject &e : sim.events()) {
+        const QString dir = e.value("dir").toString();
+        if (dir == QLatin1String("fault"))
+            silent = e.value("fault").toString() == QLatin1String("silence start");
+        else if (dir == QLatin1String("out"))
+            sentWhileSilent += silent;
+        else if (dir == QLatin1String("in") && !e.value("applied").toBool(true) &&
+                 e.value("text").toString().contains(QLatin1String("silent")))
+            ++ignored;
+    }
+    QCOMPARE(ignored, 4); // so all of them came in during the silence
+    QCOMPARE(sentWhileSilent, 0);
+    QVERIFY(!sim.tcp.waitForReadyRead(100));
+    QVERIFY(!sim.udp.hasPendingDatagrams());
+    QVERIFY(port.readAll().isEmpty());
+
+    // The same connection is answered again, and the change made while silent
+    // was lost.
+    QCOMPARE(sim.tcp.state(), QAbstractSocket::ConnectedState);
+    const QByteArray frame = sim.ask(cmd("08010001"), 106);
+    QCOMPARE(frame.size(), 106);
+    QCOMPARE(wordAt(frame, 13), quint16(1024));
+    QVERIFY(sim.udpAsk(QByteArray::fromHex("0805000070")).startsWith('\xAA'));
+    port.write(cmd("08050000"));
+    QByteArray reply;
+    while (reply.size() < 22 && port.waitForReadyRead(kWaitMs))
+        reply += port.readAll();
+    QCOMPARE(reply.size(), 22);
+    QCOMPARE(sim.faultCount(QStringLiteral("silence start")), 1);
+}
+
+void TstSimProcess::restartOnSamePortKeepsState()
+{
+    Sim sim;
+    const QString state = sim.path(QStringLiteral("state.json"));
+    QVERIFY(sim.start({QStringLiteral("--state-out"), state}));
+    QVERIFY(sim.connectTcp());
+    sim.tcp.write(cmd("000b0500")); // window 1 luminance 256
+    QCOMPARE(wordAt(sim.ask(cmd("08010001"), 106), 13), quint16(0x500));
+    const quint16 tcpPort = sim.tcpPort, udpPort = sim.udpPort;
+
+    // Stopped with SIGTERM while the client is still connected, so the old
+    // connection on this port is not fully closed when the new one listens.
+    QVERIFY(sim.restart({QStringLiteral("--state"), state, QStringLiteral("--state-out"), state}));
+    QCOMPARE(sim.tcpPort, tcpPort);
+    QCOMPARE(sim.udpPort, udpPort);
+    QVERIFY(sim.tcp.state() != QAbstractSocket::ConnectedState || sim.tcp.waitForDisconnected(kWaitMs));
+    sim.tcp.abort();
+    QVERIFY(sim.connectTcp());
+    QCOMPARE(wordAt(sim.ask(cmd("08010001"), 106), 13), quint16(0x500));
+    QVERIFY(sim.udpAsk(QByteArray::fromHex("08010001DC")).contains(QByteArray::fromHex("0c3a05002f")));
 }
 
 void TstSimProcess::broadcastSearchAndAddressChangeInNamespaces()

@@ -3,6 +3,7 @@
 // A w4sim process for tests: started on loopback with free ports, its event log
 // in a temporary folder; and a pair of network namespaces for broadcast tests.
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -12,8 +13,11 @@
 #include <QStringList>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QUdpSocket>
 #include <QVector>
+
+#include <csignal>
 
 namespace simtest {
 
@@ -114,6 +118,48 @@ public:
                 e.value(QStringLiteral("transport")).toString() == transport)
                 texts << e.value(QStringLiteral("hex")).toString().toLower();
         return texts;
+    }
+
+    // Number of "dir":"fault" events named `name` ("silence start", ...).
+    int faultCount(const QString &name)
+    {
+        int n = 0;
+        for (const QJsonObject &e : events())
+            n += e.value(QStringLiteral("dir")).toString() == QLatin1String("fault") &&
+                 e.value(QStringLiteral("fault")).toString() == name;
+        return n;
+    }
+
+    // Waits (at most kWaitMs) until `count` such events were logged.
+    bool waitForFault(const QString &name, int count = 1)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (faultCount(name) < count) {
+            if (clock.elapsed() > kWaitMs)
+                return false;
+            QThread::msleep(10);
+        }
+        return true;
+    }
+
+    // Starts a silence now (SIGUSR1) and waits until it has begun.
+    bool silence()
+    {
+        const int before = faultCount(QStringLiteral("silence start"));
+        return ::kill(pid_t(process.processId()), SIGUSR1) == 0 &&
+               waitForFault(QStringLiteral("silence start"), before + 1);
+    }
+
+    // Stops w4sim with SIGTERM and starts it again at once on the same TCP
+    // and UDP ports. The client sockets are left as they are.
+    bool restart(const QStringList &extra)
+    {
+        process.terminate();
+        if (!process.waitForFinished(kWaitMs) || process.exitStatus() != QProcess::NormalExit)
+            return false;
+        return start(extra + QStringList{QStringLiteral("--tcp-port"), QString::number(tcpPort),
+                                         QStringLiteral("--udp-ports"), QString::number(udpPort)});
     }
 
     QString path(const QString &name) const { return dir.filePath(name); }
