@@ -67,6 +67,10 @@ QString InputChannel::accessibleText() const
 // the repaint is where a reader hears of a new text.
 void InputChannel::announceAccessibleText()
 {
+    // Painting is frequent (every step of a drag); with no reader listening
+    // there is no one to tell.
+    if (!QAccessible::isActive())
+        return;
     const QString text = accessibleText();
     if (text == announcedText)
         return;
