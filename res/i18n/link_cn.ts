@@ -83,6 +83,25 @@
 3、是否被其他的程序占用
 </translation>
     </message>
+    <message>
+        <source>连接已恢复</source>
+        <translation>连接已恢复</translation>
+    </message>
+    <message>
+        <source>连接中断期间的 %1 条修改没有发送到设备。画面显示的是重新读取的设备状态，需要的修改请重新进行。</source>
+        <translation>连接中断期间的 %1 条修改没有发送到设备。画面显示的是重新读取的设备状态，需要的修改请重新进行。</translation>
+    </message>
+</context>
+<context>
+    <name>NetworkDialog</name>
+    <message>
+        <source>断线后自动重新连接</source>
+        <translation>断线后自动重新连接</translation>
+    </message>
+    <message>
+        <source>连接意外中断后，按 1、2、4、8 秒，之后每 15 秒重新连接同一台设备</source>
+        <translation>连接意外中断后，按 1、2、4、8 秒，之后每 15 秒重新连接同一台设备</translation>
+    </message>
 </context>
 <context>
     <name>CommunicationDialog</name>

@@ -81,6 +81,25 @@
 2. The network configuration is incorrect.
 3, Whether it is occupied by other programs.</translation>
     </message>
+    <message>
+        <source>连接已恢复</source>
+        <translation>Connection restored</translation>
+    </message>
+    <message>
+        <source>连接中断期间的 %1 条修改没有发送到设备。画面显示的是重新读取的设备状态，需要的修改请重新进行。</source>
+        <translation>%1 change(s) made while the connection was down were not sent to the device. The screen shows the device's state as read again; please make the changes you need once more.</translation>
+    </message>
+</context>
+<context>
+    <name>NetworkDialog</name>
+    <message>
+        <source>断线后自动重新连接</source>
+        <translation>Reconnect automatically when the link drops</translation>
+    </message>
+    <message>
+        <source>连接意外中断后，按 1、2、4、8 秒，之后每 15 秒重新连接同一台设备</source>
+        <translation>After an unexpected loss, connect to the same device again after 1, 2, 4 and 8 seconds, then every 15 seconds</translation>
+    </message>
 </context>
 <context>
     <name>CommunicationDialog</name>

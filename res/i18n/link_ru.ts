@@ -81,6 +81,25 @@
 2.Ошибка конфигурации сети
 3.Занят ли он другими программами</translation>
     </message>
+    <message>
+        <source>连接已恢复</source>
+        <translation>Соединение восстановлено</translation>
+    </message>
+    <message>
+        <source>连接中断期间的 %1 条修改没有发送到设备。画面显示的是重新读取的设备状态，需要的修改请重新进行。</source>
+        <translation>Изменения, сделанные во время обрыва связи (%1), не были отправлены на устройство. На экране — состояние устройства, считанное заново; при необходимости внесите изменения ещё раз.</translation>
+    </message>
+</context>
+<context>
+    <name>NetworkDialog</name>
+    <message>
+        <source>断线后自动重新连接</source>
+        <translation>Автоматически переподключаться при обрыве связи</translation>
+    </message>
+    <message>
+        <source>连接意外中断后，按 1、2、4、8 秒，之后每 15 秒重新连接同一台设备</source>
+        <translation>После неожиданного обрыва снова подключаться к тому же устройству через 1, 2, 4 и 8 секунд, затем каждые 15 секунд</translation>
+    </message>
 </context>
 <context>
     <name>CommunicationDialog</name>

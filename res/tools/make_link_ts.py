@@ -34,6 +34,19 @@ TEXTS = [
      "Не удалось подключиться! Пожалуйста, проверьте и переподключите! \n1.Сетевой интерфейс ослаблен \n"
      "2.Ошибка конфигурации сети\n3.Занят ли он другими программами",
      "连接失败！请检查后重新连接！\n1、网口松了\n2、网络配置错误\n3、是否被其他的程序占用\n"),
+    ("MainWindow", "连接已恢复", "Connection restored", "Соединение восстановлено"),
+    ("MainWindow", "连接中断期间的 %1 条修改没有发送到设备。画面显示的是重新读取的设备状态，需要的修改请重新进行。",
+     "%1 change(s) made while the connection was down were not sent to the device. The screen shows the "
+     "device's state as read again; please make the changes you need once more.",
+     "Изменения, сделанные во время обрыва связи (%1), не были отправлены на устройство. На экране — "
+     "состояние устройства, считанное заново; при необходимости внесите изменения ещё раз."),
+    ("NetworkDialog", "断线后自动重新连接", "Reconnect automatically when the link drops",
+     "Автоматически переподключаться при обрыве связи"),
+    ("NetworkDialog", "连接意外中断后，按 1、2、4、8 秒，之后每 15 秒重新连接同一台设备",
+     "After an unexpected loss, connect to the same device again after 1, 2, 4 and 8 seconds, "
+     "then every 15 seconds",
+     "После неожиданного обрыва снова подключаться к тому же устройству через 1, 2, 4 и 8 секунд, "
+     "затем каждые 15 секунд"),
     ("CommunicationDialog", "Dialog", "Communication", "коммуникация", "通讯"),
     ("CommunicationDialog", "Communication log", "Communication log", "Журнал обмена", "通讯记录"),
     ("CommunicationDialog", "保存日志", "Save log", "Сохранить журнал"),

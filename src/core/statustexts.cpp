@@ -38,4 +38,11 @@ std::optional<QString> statusLine(int row, int language, const QString &serialPo
     return statusText(0, language) + serialPortText + QLatin1Char(' ') + statusText(serialRow, language);
 }
 
+QString reconnectingLine(int attempt, int language)
+{
+    const char *const reconnecting[3] = {"正在重新连接… (第 %1 次)", "reconnecting… (attempt %1)",
+                                         "переподключение… (попытка %1)"};
+    return statusText(0, language) + QString::fromUtf8(reconnecting[qBound(0, language, 2)]).arg(attempt);
+}
+
 } // namespace w4

@@ -16,4 +16,8 @@ QString statusText(int row, int language);
 // rows, which leave the line as it is.
 std::optional<QString> statusLine(int row, int language, const QString &serialPortText);
 
+// The line while a lost link is being made again: the prefix, then
+// "reconnecting… (attempt n)" in the language.
+QString reconnectingLine(int attempt, int language);
+
 } // namespace w4

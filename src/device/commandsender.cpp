@@ -64,6 +64,11 @@ void CommandSender::lastWriteAnswered()
     schedule();
 }
 
+void CommandSender::wroteOutsideQueue()
+{
+    sinceWrite.start();
+}
+
 bool CommandSender::sendNext()
 {
     // Too soon after the last write (a command written by hand, or a timer

@@ -36,6 +36,9 @@ public:
     // The processor answered the command written last, so it is ready for the
     // next one: that need not wait out the interval.
     void lastWriteAnswered();
+    // Something was written to the link without the queue (a status query of
+    // the session's own): the next command keeps its gap after it.
+    void wroteOutsideQueue();
 
     // Setting the interval also starts the sender.
     void setInterval(int ms);

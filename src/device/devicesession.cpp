@@ -1,17 +1,31 @@
 #include "devicesession.h"
 
+#include "codec.h"
 #include "commandsender.h"
 #include "devicemodel.h"
+#include "linkwatch.h"
 #include "seriallink.h"
 #include "tcplink.h"
 #include "tcpreadback.h"
 #include "udplink.h"
 
 #include <QLoggingCategory>
+#include <QTimer>
 
 Q_LOGGING_CATEGORY(lcSession, "w4.session")
 
 namespace w4 {
+
+namespace {
+// The device-wide status query: what a quiet link and a reconnect attempt ask.
+const QString StatusQuery = QStringLiteral("08050000");
+
+// The read-back's own queries are not the user's edits.
+bool isStatusQuery(const QString &text)
+{
+    return (text.size() == 8 && text.startsWith(QLatin1String("080"))) || text == QLatin1String("ffffffff");
+}
+} // namespace
 
 DeviceSession::DeviceSession(QObject *parent)
     : QObject(parent),
@@ -21,7 +35,11 @@ DeviceSession::DeviceSession(QObject *parent)
       commands(new CommandSender(this)),
       device(new DeviceModel(this)),
       tcpRead(new TcpReadBack(commands, device, this)),
-      udpRead(new UdpReadBack(udp, this))
+      udpRead(new UdpReadBack(udp, this)),
+      reconnect(new LinkRecovery(this)),
+      serialAlive(new LinkWatch(this)),
+      udpAlive(new LinkWatch(this)),
+      queryAnswer(new QTimer(this))
 {
     qRegisterMetaType<w4::SessionState>();
     qRegisterMetaType<w4::SessionChange>();
@@ -33,6 +51,22 @@ DeviceSession::DeviceSession(QObject *parent)
     connect(tcp, &TcpLink::closed, this, &DeviceSession::onTcpClosed);
     connect(tcp, &TcpLink::received, tcpRead, &TcpReadBack::feed);
     connect(udp, &UdpLink::datagramReceived, this, &DeviceSession::onDatagram);
+    connect(serial, &SerialLink::received, this, &DeviceSession::onSerialReceived);
+
+    connect(tcpRead, &TcpReadBack::sequenceFinished, this, &DeviceSession::onTcpReadFinished);
+    connect(reconnect, &LinkRecovery::attemptDue, this, &DeviceSession::onAttemptDue);
+    for (auto [watch, link] : {std::pair{serialAlive, ReconnectLink::Serial}, {udpAlive, ReconnectLink::Udp}}) {
+        connect(watch, &LinkWatch::queryDue, this, [this, link = link] { writeStatusQuery(link); });
+        connect(watch, &LinkWatch::silent, this, [this, link = link] { onLinkSilent(link); });
+    }
+    queryAnswer->setSingleShot(true);
+    queryAnswer->setInterval(LinkWatch::AnswerMs);
+    connect(queryAnswer, &QTimer::timeout, this, [this] {
+        if (queried == ReconnectLink::Serial)
+            closeSerialQuietly();
+        queried = ReconnectLink::None;
+        attemptFailed();
+    });
 }
 
 DeviceSession::~DeviceSession()
@@ -70,8 +104,9 @@ void DeviceSession::change(const SessionState &next, SessionChange reason)
 
 void DeviceSession::openSerial(const QString &portName)
 {
-    if (serial->isOpen())
+    if (serial->isOpen() || current.reconnecting == ReconnectLink::Serial)
         return closeSerial();
+    giveUpReconnecting();
     // Opening the port is the user's choice of link: a TCP attempt still under
     // way is given up, and offline editing ends.
     if (tcp->isOpening())
@@ -100,14 +135,15 @@ void DeviceSession::openSerial(const QString &portName)
     next.serial = LinkPhase::Open;
     next.lost = false;
     next.serialStatusShown = true;
+    unsent = 0;
+    serialAlive->start();
     change(next, SessionChange::SerialOpened);
 }
 
 void DeviceSession::closeSerial()
 {
-    quiet = true;
-    serial->close();
-    quiet = false;
+    giveUpReconnecting();
+    closeSerialQuietly();
     SessionState next = current;
     next.serial = LinkPhase::Closed;
     next.lost = false;
@@ -117,6 +153,9 @@ void DeviceSession::closeSerial()
 
 void DeviceSession::serialPortsChanged(const QStringList &available)
 {
+    // The lost adapter is back under its name: no need to wait for the next attempt.
+    if (current.reconnecting == ReconnectLink::Serial && available.contains(reconnect->link().portName))
+        reconnect->attemptNow();
     if (serial->isOpen()) {
         if (!available.contains(serial->portName()))
             serial->portVanished(); // announced by onSerialClosed
@@ -133,11 +172,45 @@ void DeviceSession::onSerialClosed(CloseReason reason)
 {
     if (quiet)
         return;
+    serialAlive->stop();
+    if (current.reconnecting == ReconnectLink::Serial) {
+        // The line an attempt opened went again before it answered.
+        queryAnswer->stop();
+        queried = ReconnectLink::None;
+        return attemptFailed();
+    }
     SessionState next = current;
     next.serial = LinkPhase::Closed;
     next.serialStatusShown = true;
     next.lost = reason == CloseReason::Lost && !next.networkConnected();
-    change(next, reason == CloseReason::Lost ? SessionChange::SerialLost : SessionChange::SerialClosed);
+    if (reason != CloseReason::Lost)
+        return change(next, SessionChange::SerialClosed);
+    LostLink link;
+    link.link = ReconnectLink::Serial;
+    link.portName = serial->portName();
+    lose(next, SessionChange::SerialLost, link);
+}
+
+void DeviceSession::closeSerialQuietly()
+{
+    serialAlive->stop();
+    quiet = true;
+    serial->close();
+    quiet = false;
+}
+
+void DeviceSession::onSerialReceived()
+{
+    serialAlive->received();
+    if (queried == ReconnectLink::Serial) {
+        // The device answered the attempt's query: the line is back.
+        queryAnswer->stop();
+        queried = ReconnectLink::None;
+        SessionState next = current;
+        next.serial = LinkPhase::Open;
+        next.serialStatusShown = true;
+        reconnected(next);
+    }
 }
 
 // ---- Network link ----
@@ -156,7 +229,9 @@ SessionState DeviceSession::withNetwork(LinkPhase phase, NetworkKind kind) const
 
 void DeviceSession::connectTcp(const QString &host, quint16 port)
 {
+    giveUpReconnecting();
     closeNetworkQuietly();
+    unsent = 0;
     tcpRead->reset();
     tcp->setEndpoint(host, port);
     change(withNetwork(LinkPhase::Connecting, NetworkKind::Tcp), SessionChange::NetworkConnecting);
@@ -165,6 +240,8 @@ void DeviceSession::connectTcp(const QString &host, quint16 port)
 
 void DeviceSession::onTcpOpened()
 {
+    if (current.reconnecting == ReconnectLink::Tcp)
+        return restoreTcpRead();
     // The state is read back at once; frames that come are applied as they come.
     tcpRead->start();
     change(withNetwork(LinkPhase::Open, NetworkKind::Tcp), SessionChange::NetworkConnected);
@@ -175,15 +252,24 @@ void DeviceSession::onTcpClosed(CloseReason reason)
     if (quiet)
         return;
     tcpRead->stop();
+    if (current.reconnecting == ReconnectLink::Tcp) {
+        // An attempt that got no connection, or lost it while reading.
+        return attemptFailed();
+    }
     SessionState next = current;
     next.network = LinkPhase::Closed;
     next.networkKind = NetworkKind::None;
     next.serialStatusShown = false;
     next.lost = reason == CloseReason::Lost && !next.serialConnected();
-    const SessionChange why = reason == CloseReason::Lost       ? SessionChange::NetworkLost
-                              : reason == CloseReason::TimedOut ? SessionChange::NetworkTimedOut
-                                                                : SessionChange::NetworkDisconnected;
-    change(next, why);
+    if (reason == CloseReason::Lost) {
+        LostLink link;
+        link.link = ReconnectLink::Tcp;
+        link.host = tcp->host();
+        link.port = tcp->port();
+        return lose(next, SessionChange::NetworkLost, link);
+    }
+    change(next, reason == CloseReason::TimedOut ? SessionChange::NetworkTimedOut
+                                                 : SessionChange::NetworkDisconnected);
 }
 
 void DeviceSession::closeNetworkQuietly()
@@ -196,7 +282,9 @@ void DeviceSession::closeNetworkQuietly()
 
 void DeviceSession::disconnectNetwork()
 {
+    giveUpReconnecting();
     closeNetworkQuietly();
+    udpAlive->stop();
     SessionState next = current;
     next.network = LinkPhase::Closed;
     next.networkKind = NetworkKind::None;
@@ -218,11 +306,14 @@ UdpReadResult DeviceSession::connectUdp(const QHostAddress &deviceAddress, bool 
 {
     if (udpRead->isRunning())
         return {};
-    const SessionState before = current;
     const QHostAddress deviceBefore = udp->device();
     const quint16 portBefore = udp->devicePort();
     const bool dhcpBefore = dhcp;
-    // A TCP attempt still under way is given up for this one.
+    const QHostAddress localBefore = udpLocal;
+    // A TCP attempt still under way is given up for this one, and so is
+    // making a lost link again.
+    giveUpReconnecting();
+    const SessionState before = current;
     if (tcp->isOpening() || tcp->isOpen())
         closeNetworkQuietly();
     dhcp = dhcpDevice;
@@ -241,10 +332,14 @@ UdpReadResult DeviceSession::connectUdp(const QHostAddress &deviceAddress, bool 
         back.serial = current.serial;
         // A device connected before stays the one datagram commands go to.
         dhcp = dhcpBefore;
+        udpLocal = localBefore;
         udp->setDevice(deviceBefore, portBefore);
         change(back, SessionChange::NetworkConnectFailed);
         return result;
     }
+    udpLocal = local;
+    unsent = 0;
+    udpAlive->start();
     change(withNetwork(LinkPhase::Open, NetworkKind::Udp), SessionChange::NetworkConnected);
     device->applyUdpRead(result.global, result.windows);
     return result;
@@ -256,6 +351,7 @@ UdpReadResult DeviceSession::refreshUdp(const QHostAddress &local)
         return {};
     const UdpReadResult result = udpRead->read(udp->device(), deviceDatagramPort(), local);
     if (!result.ok) {
+        udpAlive->stop();
         SessionState next = current;
         next.network = LinkPhase::Closed;
         next.networkKind = NetworkKind::None;
@@ -270,16 +366,26 @@ UdpReadResult DeviceSession::refreshUdp(const QHostAddress &local)
 void DeviceSession::onDatagram(const QByteArray &datagram, const QHostAddress &sender)
 {
     udpRead->handleDatagram(datagram, sender);
+    if (sender.isEqual(udp->device(), QHostAddress::ConvertV4MappedToIPv4))
+        udpAlive->received();
+    if (queried == ReconnectLink::Udp &&
+        sender.isEqual(reconnect->link().device, QHostAddress::ConvertV4MappedToIPv4)) {
+        // The device answered the attempt's query: read it (after this
+        // datagram's handling is over, the read waits for its own).
+        queryAnswer->stop();
+        queried = ReconnectLink::None;
+        QTimer::singleShot(0, this, &DeviceSession::restoreUdp);
+    }
 }
 
 // ---- Offline editing ----
 
 void DeviceSession::goOffline()
 {
+    giveUpReconnecting();
     closeNetworkQuietly();
-    quiet = true;
-    serial->close();
-    quiet = false;
+    udpAlive->stop();
+    closeSerialQuietly();
     SessionState next;
     next.offline = true;
     change(next, SessionChange::OfflineEntered);
@@ -287,6 +393,9 @@ void DeviceSession::goOffline()
 
 void DeviceSession::shutdown()
 {
+    giveUpReconnecting();
+    serialAlive->stop();
+    udpAlive->stop();
     quiet = true;
     commands->stop();
     tcpRead->stop();
@@ -310,14 +419,259 @@ bool DeviceSession::writeCommand(const QByteArray &bytes)
         return false;
     if (current.sendByDatagram()) {
         udp->write(bytes);
+        udpAlive->sent();
         qCDebug(lcSession) << "测试send-------：" << bytes.toHex(' ');
         return true;
     }
-    if (current.networkConnected())
+    // A TCP link made again is read before it counts as connected.
+    if (current.networkConnected() || (current.reconnecting == ReconnectLink::Tcp && tcp->isOpen()))
         return tcp->write(bytes) >= 0;
-    if (current.serialConnected())
+    if (current.serialConnected()) {
+        serialAlive->sent();
         return serial->write(bytes) >= 0;
+    }
+    if (current.lost || current.reconnecting != ReconnectLink::None)
+        ++unsent;
     return false;
+}
+
+} // namespace w4
+
+namespace w4 {
+
+// ---- Reconnecting ----
+
+void DeviceSession::setReconnectEnabled(bool on)
+{
+    if (on == reconnect->isEnabled())
+        return;
+    const bool wasReconnecting = current.reconnecting != ReconnectLink::None;
+    giveUpReconnecting();
+    reconnect->setEnabled(on);
+    if (wasReconnecting) {
+        SessionState next = current;
+        next.network = next.networkKind == NetworkKind::None ? LinkPhase::Closed : next.network;
+        change(next, SessionChange::ReconnectingStopped);
+    }
+}
+
+bool DeviceSession::reconnectEnabled() const
+{
+    return reconnect->isEnabled();
+}
+
+// A link went down by itself with nothing else up: the commands still queued
+// are dropped (they are counted, never sent later), the loss is announced, and
+// the link is remembered for the attempts.
+void DeviceSession::lose(SessionState next, SessionChange reason, const LostLink &link)
+{
+    if (next.lost) {
+        for (const QueuedCommand &c : commands->queue().entries())
+            unsent += isStatusQuery(c.text) ? 0 : 1;
+        commands->queue().clear();
+        reconnect->lost(link);
+    }
+    change(next, reason);
+}
+
+void DeviceSession::lossAcknowledged()
+{
+    if (!reconnect->isPending() || reconnect->isRunning() || current.linkUp() || current.offline)
+        return;
+    reconnect->begin();
+    SessionState next = current;
+    next.reconnecting = reconnect->link().link;
+    next.reconnectAttempt = reconnect->attempt();
+    change(next, SessionChange::Reconnecting);
+}
+
+// Stops the attempts and whatever one of them has under way; the state's
+// reconnect fields are cleared without an announcement (the caller announces
+// the change it is making).
+void DeviceSession::giveUpReconnecting()
+{
+    const ReconnectLink link = current.reconnecting;
+    const bool underWay = reconnect->attemptUnderWay();
+    reconnect->stop();
+    queryAnswer->stop();
+    queried = ReconnectLink::None;
+    secondReadPass = false;
+    if (underWay && link == ReconnectLink::Tcp) {
+        closeNetworkQuietly();
+        current.network = LinkPhase::Closed;
+        current.networkKind = NetworkKind::None;
+    }
+    if (underWay && link == ReconnectLink::Serial && !current.serialConnected())
+        closeSerialQuietly();
+    if (underWay && link == ReconnectLink::Udp && current.networkConnecting()) {
+        current.network = LinkPhase::Closed;
+        current.networkKind = NetworkKind::None;
+    }
+    current.reconnecting = ReconnectLink::None;
+    current.reconnectAttempt = 0;
+}
+
+void DeviceSession::onAttemptDue()
+{
+    const LostLink &link = reconnect->link();
+    qCDebug(lcSession) << "reconnect attempt" << reconnect->attempt();
+    switch (link.link) {
+    case ReconnectLink::Tcp:
+        tcpRead->reset();
+        tcp->setEndpoint(link.host, link.port);
+        tcp->open(); // onTcpOpened or onTcpClosed follows
+        return;
+    case ReconnectLink::Serial: {
+        serial->setPortName(link.portName);
+        quiet = true;
+        serial->open();
+        quiet = false;
+        if (!serial->isOpen())
+            return attemptFailed();
+        writeStatusQuery(ReconnectLink::Serial);
+        queried = ReconnectLink::Serial;
+        queryAnswer->start();
+        return;
+    }
+    case ReconnectLink::Udp:
+        dhcp = link.dhcp;
+        udp->setDevice(link.device, deviceDatagramPort());
+        writeStatusQuery(ReconnectLink::Udp);
+        queried = ReconnectLink::Udp;
+        queryAnswer->start();
+        return;
+    case ReconnectLink::None:
+        break;
+    }
+}
+
+void DeviceSession::attemptFailed()
+{
+    if (!reconnect->isRunning())
+        return;
+    secondReadPass = false;
+    reconnect->failed();
+    SessionState next = current;
+    if (next.networkKind != NetworkKind::None && !next.networkConnected()) {
+        next.network = LinkPhase::Closed;
+        next.networkKind = NetworkKind::None;
+    }
+    next.reconnectAttempt = reconnect->attempt();
+    change(next, SessionChange::Reconnecting);
+}
+
+// The TCP link is made again: it is read before anything else may use it.
+void DeviceSession::restoreTcpRead()
+{
+    secondReadPass = false;
+    SessionState next = current;
+    next.network = LinkPhase::Connecting;
+    next.networkKind = NetworkKind::Tcp;
+    change(next, SessionChange::Reconnecting);
+    tcpRead->start();
+}
+
+void DeviceSession::onTcpReadFinished()
+{
+    if (current.reconnecting != ReconnectLink::Tcp || !tcp->isOpen())
+        return;
+    if (tcpRead->isComplete()) {
+        SessionState next = current;
+        next.network = LinkPhase::Open;
+        next.networkKind = NetworkKind::Tcp;
+        next.serialStatusShown = false;
+        return reconnected(next);
+    }
+    if (!secondReadPass) {
+        // Once more, as a read by hand would; frames that came still count.
+        secondReadPass = true;
+        tcpRead->start();
+        return;
+    }
+    // A device that answers but cannot be read is not back: try again later.
+    closeNetworkQuietly();
+    attemptFailed();
+}
+
+void DeviceSession::restoreUdp()
+{
+    if (current.reconnecting != ReconnectLink::Udp || udpRead->isRunning())
+        return;
+    const LostLink link = reconnect->link();
+    SessionState reading = current;
+    reading.network = LinkPhase::Connecting;
+    reading.networkKind = NetworkKind::Udp;
+    change(reading, SessionChange::Reconnecting);
+    const UdpReadResult result = udpRead->read(link.device, deviceDatagramPort(), link.local);
+    // Given up while the read ran (the user chose another link, or closing).
+    if (current.reconnecting != ReconnectLink::Udp)
+        return;
+    if (!result.ok)
+        return attemptFailed();
+    udpLocal = link.local;
+    device->applyUdpRead(result.global, result.windows);
+    SessionState next = current;
+    next.network = LinkPhase::Open;
+    next.networkKind = NetworkKind::Udp;
+    next.serialStatusShown = false;
+    reconnected(next);
+}
+
+void DeviceSession::reconnected(SessionState next)
+{
+    const ReconnectLink link = current.reconnecting;
+    reconnect->stop();
+    secondReadPass = false;
+    next.lost = false;
+    next.offline = false;
+    next.reconnecting = ReconnectLink::None;
+    next.reconnectAttempt = 0;
+    if (link == ReconnectLink::Serial)
+        serialAlive->start();
+    if (link == ReconnectLink::Udp)
+        udpAlive->start();
+    change(next, SessionChange::Reconnected);
+}
+
+// Two status queries went unanswered on a quiet link: it is lost as a cable
+// pulled out would be.
+void DeviceSession::onLinkSilent(ReconnectLink link)
+{
+    SessionState next = current;
+    LostLink lostLink;
+    lostLink.link = link;
+    if (link == ReconnectLink::Serial) {
+        if (!serial->isOpen())
+            return;
+        lostLink.portName = serial->portName();
+        closeSerialQuietly();
+        next.serial = LinkPhase::Closed;
+        next.serialStatusShown = true;
+        next.lost = !next.networkConnected();
+        return lose(next, SessionChange::SerialLost, lostLink);
+    }
+    if (!current.sendByDatagram())
+        return;
+    lostLink.device = udp->device();
+    lostLink.dhcp = dhcp;
+    lostLink.local = udpLocal;
+    next.network = LinkPhase::Closed;
+    next.networkKind = NetworkKind::None;
+    next.serialStatusShown = false;
+    next.lost = !next.serialConnected();
+    lose(next, SessionChange::NetworkLost, lostLink);
+}
+
+// One status query straight onto the link (the link is quiet, so it waits for
+// nobody); the sender keeps its gap after it as after any command.
+void DeviceSession::writeStatusQuery(ReconnectLink link)
+{
+    const QByteArray bytes = encodeCommand(StatusQuery);
+    if (link == ReconnectLink::Serial)
+        serial->write(bytes);
+    else if (link == ReconnectLink::Udp)
+        udp->write(bytes);
+    commands->wroteOutsideQueue();
 }
 
 } // namespace w4

@@ -1,16 +1,20 @@
 #pragma once
 
 #include "devicelink.h"
+#include "linkrecovery.h"
 #include "sessionstate.h"
 #include "udpreadback.h"
 
 #include <QHostAddress>
 #include <QObject>
 
+class QTimer;
+
 namespace w4 {
 
 class CommandSender;
 class DeviceModel;
+class LinkWatch;
 class SerialLink;
 class TcpLink;
 class TcpReadBack;
@@ -83,6 +87,25 @@ public:
     // Closes everything without announcing it (the program is ending).
     void shutdown();
 
+    // ---- Reconnecting ----
+    // A lost link (nothing else up) is made again by itself when this is on
+    // (off until the program sets it from the user's settings). Switching it
+    // off gives up the attempts under way. Making or closing any link by hand
+    // gives them up too.
+    void setReconnectEnabled(bool on);
+    bool reconnectEnabled() const;
+    // The user has been told of the loss: the attempts start. A TCP link comes
+    // back read; a serial or UDP link comes back when the device answers a
+    // status query (UDP is then read too). The pages stay locked until then.
+    void lossAcknowledged();
+    // Commands no link took since the last loss: queued when it went, or given
+    // while nothing was up. They are never sent later.
+    int unsentCommands() const { return unsent; }
+    LinkRecovery *recovery() const { return reconnect; }
+    // Notice a quiet serial or UDP link that died.
+    LinkWatch *serialWatch() const { return serialAlive; }
+    LinkWatch *udpWatch() const { return udpAlive; }
+
     // For tests of what the views allow in a given state (the wall, the pages,
     // the connection window): takes `state` without touching any link and
     // announces it with `reason`. Commands then go wherever the state says,
@@ -101,6 +124,19 @@ private:
     void onDatagram(const QByteArray &datagram, const QHostAddress &sender);
     bool writeCommand(const QByteArray &bytes);
     void closeNetworkQuietly();
+    void closeSerialQuietly();
+
+    void lose(SessionState next, SessionChange reason, const LostLink &link);
+    void giveUpReconnecting();
+    void onAttemptDue();
+    void attemptFailed();
+    void restoreTcpRead();
+    void onTcpReadFinished();
+    void restoreUdp();
+    void reconnected(SessionState next);
+    void onLinkSilent(ReconnectLink link);
+    void writeStatusQuery(ReconnectLink link);
+    void onSerialReceived();
 
     SessionState current;
     SerialLink *serial;
@@ -110,6 +146,15 @@ private:
     DeviceModel *device;
     TcpReadBack *tcpRead;
     UdpReadBack *udpRead;
+    LinkRecovery *reconnect;
+    LinkWatch *serialAlive;
+    LinkWatch *udpAlive;
+    // An attempt's status query, waiting for the device to answer.
+    QTimer *queryAnswer;
+    ReconnectLink queried = ReconnectLink::None;
+    bool secondReadPass = false;
+    QHostAddress udpLocal; // the card the UDP device was read from
+    int unsent = 0;
     bool dhcp = false;
     bool quiet = false; // closing links on purpose: their signals change nothing
 };

@@ -48,6 +48,9 @@ QString toString(SessionChange change)
     case SessionChange::NetworkConnectFailed: return QStringLiteral("network connect failed");
     case SessionChange::NetworkRefreshFailed: return QStringLiteral("network refresh failed");
     case SessionChange::OfflineEntered: return QStringLiteral("offline");
+    case SessionChange::Reconnecting: return QStringLiteral("reconnecting");
+    case SessionChange::Reconnected: return QStringLiteral("reconnected");
+    case SessionChange::ReconnectingStopped: return QStringLiteral("reconnecting stopped");
     }
     return QStringLiteral("?");
 }
@@ -68,6 +71,12 @@ QString toString(const SessionState &s)
         parts << QStringLiteral("offline");
     if (s.lost)
         parts << QStringLiteral("lost");
+    if (s.reconnecting != ReconnectLink::None) {
+        const char *const links[] = {"", "serial", "tcp", "udp"};
+        parts << QStringLiteral("reconnecting %1, attempt %2")
+                     .arg(QLatin1String(links[int(s.reconnecting)]))
+                     .arg(s.reconnectAttempt);
+    }
     parts << QStringLiteral("row %1").arg(s.connectionStatusRow());
     return parts.join(QStringLiteral(", "));
 }

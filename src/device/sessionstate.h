@@ -30,7 +30,17 @@ enum class SessionChange {
     NetworkConnectFailed, // a UDP read that was to make the link found no device
     NetworkRefreshFailed, // a UDP read of a device already connected failed
     OfflineEntered,
+    // A lost link is being made again by itself: an attempt is waited for or
+    // under way (its number is in the state).
+    Reconnecting,
+    // The lost link is back and the device's state has been read from it.
+    Reconnected,
+    // The attempts were given up because reconnecting was switched off.
+    ReconnectingStopped,
 };
+
+// The link a session is making again by itself after it was lost.
+enum class ReconnectLink { None, Serial, Tcp, Udp };
 
 struct SessionState
 {
@@ -44,6 +54,10 @@ struct SessionState
     // With nothing up, the status line speaks of the serial port ("... 未连接"
     // after the port's name) rather than of the network.
     bool serialStatusShown = false;
+    // A lost link being made again by itself, and the attempt being waited for
+    // or under way (1, 2, ...; 0 while no attempt is scheduled).
+    ReconnectLink reconnecting = ReconnectLink::None;
+    int reconnectAttempt = 0;
 
     bool serialConnected() const { return serial == LinkPhase::Open; }
     bool networkConnected() const { return network == LinkPhase::Open; }
@@ -51,6 +65,10 @@ struct SessionState
     // Commands go to the device as datagrams (a device read over UDP).
     bool sendByDatagram() const { return networkConnected() && networkKind == NetworkKind::Udp; }
     bool linkUp() const { return serialConnected() || networkConnected(); }
+    bool reconnectingNetwork() const
+    {
+        return reconnecting == ReconnectLink::Tcp || reconnecting == ReconnectLink::Udp;
+    }
     // Editing is allowed: a link is up or offline editing was chosen.
     bool editable() const { return linkUp() || offline; }
 
@@ -62,7 +80,8 @@ struct SessionState
     bool operator==(const SessionState &o) const
     {
         return serial == o.serial && network == o.network && networkKind == o.networkKind &&
-               offline == o.offline && lost == o.lost && serialStatusShown == o.serialStatusShown;
+               offline == o.offline && lost == o.lost && serialStatusShown == o.serialStatusShown &&
+               reconnecting == o.reconnecting && reconnectAttempt == o.reconnectAttempt;
     }
     bool operator!=(const SessionState &o) const { return !(*this == o); }
 };

@@ -34,6 +34,7 @@ public:
     QTcpSocket *socket() const { return tcp; }
 
 private:
+    void keepAlive();
     void onConnected();
     void onDisconnected();
     void onTimeout();

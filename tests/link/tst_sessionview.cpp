@@ -35,6 +35,24 @@ w4::SessionState stateOf(const QString &name)
         s.lost = true;
     if (name == "offline")
         s.offline = true;
+    // A lost link being made again: waiting for attempt N, or reading the
+    // device an attempt reached.
+    const QStringList reconnect = name.split(' ');
+    if (reconnect.size() == 3 && reconnect[1] == "reconnecting") {
+        s.lost = true;
+        s.serialStatusShown = reconnect[0] == "serial";
+        s.reconnecting = reconnect[0] == "serial" ? w4::ReconnectLink::Serial
+                         : reconnect[0] == "tcp"  ? w4::ReconnectLink::Tcp
+                                                  : w4::ReconnectLink::Udp;
+        s.reconnectAttempt = reconnect[2].toInt();
+    }
+    if (name == "tcp reading 2") {
+        s.lost = true;
+        s.network = LinkPhase::Connecting;
+        s.networkKind = NetworkKind::Tcp;
+        s.reconnecting = w4::ReconnectLink::Tcp;
+        s.reconnectAttempt = 2;
+    }
     return s;
 }
 
@@ -76,6 +94,13 @@ private slots:
         QTest::newRow("ru offline") << 2 << "offline" << "Статус соединения: Статус «Не в сети»" << "подключиться к серверу" << "Пинг RS232" << true;
         QTest::newRow("ru serial closed") << 2 << "serial closed" << "Статус соединения: ttyW4 adapter Нет связи" << "подключиться к серверу" << "Пинг RS232" << false;
         QTest::newRow("ru udp connected") << 2 << "udp connected" << "Статус соединения: Связь установлена" << "Отсоедини" << "Пинг RS232" << true;
+        // A lost link made again by itself: the disconnect (or close) button gives the attempts up.
+        QTest::newRow("zh tcp reconnecting") << 0 << "tcp reconnecting 3" << "连接状态: 正在重新连接… (第 3 次)" << "断开连接" << "打开串口" << false;
+        QTest::newRow("zh tcp reading after reconnect") << 0 << "tcp reading 2" << "连接状态: 正在重新连接… (第 2 次)" << "断开连接" << "打开串口" << false;
+        QTest::newRow("en udp reconnecting") << 1 << "udp reconnecting 3" << "Connection status: reconnecting… (attempt 3)" << "Disconnect" << "Open Serial Port" << false;
+        QTest::newRow("en serial reconnecting") << 1 << "serial reconnecting 1" << "Connection status: reconnecting… (attempt 1)" << "Connect to Server" << "Close the Serial Port" << false;
+        QTest::newRow("ru tcp reconnecting") << 2 << "tcp reconnecting 3" << "Статус соединения: переподключение… (попытка 3)" << "Отсоедини" << "Пинг RS232" << false;
+        QTest::newRow("ru serial reconnecting") << 2 << "serial reconnecting 12" << "Статус соединения: переподключение… (попытка 12)" << "подключиться к серверу" << "Закрыть порт RS232" << false;
         // clang-format on
     }
     void stateAsShown()

@@ -113,6 +113,8 @@ public:
     QString networkSendIntervalText() const override { return networkInterval; }
     QString serialSendIntervalText() const override { return serialInterval; }
     void restartSendTimers(int intervalMs) override { interval = intervalMs; }
+    bool reconnectEnabled() const override { return session.reconnectEnabled(); }
+    void setReconnectEnabled(bool on) override { session.setReconnectEnabled(on); }
 
     w4::DeviceSession session;
     NetworkDialog *dialog = nullptr;

@@ -146,6 +146,8 @@ public:
     QString networkSendIntervalText() const override;
     QString serialSendIntervalText() const override;
     void restartSendTimers(int intervalMs) override;
+    bool reconnectEnabled() const override;
+    void setReconnectEnabled(bool on) override;
 
     // ---- Wall editor (mainwindow_wall.cpp) ----
     // Sizes the wall from rowCbx x columnCbx, returns the windows to their
@@ -324,6 +326,8 @@ private:
     // lock and the boxes that tell of a change (mainwindow_session.cpp).
     void showSessionState(const w4::SessionState &state, w4::SessionChange change);
     void showConnectButtonText();
+    void showSerialOpenButtonsText();
+    void showReconnected();
 
     w4::DeviceSession *deviceSession = nullptr;
 

@@ -75,7 +75,7 @@ void MainWindow::changeLanguage(int index)
 
     showConnectionStatus();
     showConnectButtonText();
-    setSerialOpenButtonsText(serialConnected() ? tr("关闭串口") : tr("打开串口"));
+    showSerialOpenButtonsText();
 
     // The form's texts reset the buttons that show a live connection.
     switch (index) {

@@ -50,7 +50,7 @@ void MainWindow::on_connect_clicked()
         MyMessageBox::error(this, tr("错误"), tr("请设置正确IP地址！"));
         return;
     }
-    if (deviceSession->networkConnected()) {
+    if (deviceSession->networkConnected() || deviceSession->state().reconnectingNetwork()) {
         deviceSession->disconnectNetwork();
         return;
     }

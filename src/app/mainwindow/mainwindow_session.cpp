@@ -7,6 +7,8 @@
 #include "mainwindow.h"
 #include "mymessagebox.h"
 #include "networkdialog.h"
+#include "noticewidget.h"
+#include "reconnectsetting.h"
 #include "statustexts.h"
 #include "ui_mainwindow.h"
 
@@ -16,7 +18,19 @@
 
 void MainWindow::setupSession()
 {
+    deviceSession->setReconnectEnabled(ReconnectSetting::load());
     connect(deviceSession, &w4::DeviceSession::stateChanged, this, &MainWindow::showSessionState);
+}
+
+bool MainWindow::reconnectEnabled() const
+{
+    return deviceSession->reconnectEnabled();
+}
+
+void MainWindow::setReconnectEnabled(bool on)
+{
+    ReconnectSetting::save(on);
+    deviceSession->setReconnectEnabled(on);
 }
 
 void MainWindow::showSessionState(const w4::SessionState &state, w4::SessionChange change)
@@ -24,7 +38,7 @@ void MainWindow::showSessionState(const w4::SessionState &state, w4::SessionChan
     showPageLock();
     setWindowsMovable(state.editable());
     showConnectButtonText();
-    setSerialOpenButtonsText(state.serialConnected() ? tr("关闭串口") : tr("打开串口"));
+    showSerialOpenButtonsText();
     showConnectionStatus();
 
     using C = w4::SessionChange;
@@ -43,6 +57,8 @@ void MainWindow::showSessionState(const w4::SessionState &state, w4::SessionChan
         showSerialPortMessage(QStringLiteral("连接中断，请检查串口连接"),
                               QStringLiteral("Connection interrupted, Please check serial port connection"),
                               true);
+        // Making the link again starts once the user has seen that it went.
+        deviceSession->lossAcknowledged();
         break;
     case C::NetworkConnected:
         // The read and its dialogs run after every observer has seen the change.
@@ -54,6 +70,7 @@ void MainWindow::showSessionState(const w4::SessionState &state, w4::SessionChan
         break;
     case C::NetworkLost:
         MyMessageBox::error(this, tr("连接错误"), tr("连接已断开，请检查网络连接"));
+        deviceSession->lossAcknowledged();
         break;
     case C::NetworkConnectFailed:
         MyMessageBox::error(this, tr("错误"), tr("连接失败！"));
@@ -61,6 +78,11 @@ void MainWindow::showSessionState(const w4::SessionState &state, w4::SessionChan
     case C::NetworkRefreshFailed:
         MyMessageBox::error(this, tr("错误"), tr("刷新失败！"));
         break;
+    case C::Reconnected:
+        showReconnected();
+        break;
+    case C::Reconnecting:
+    case C::ReconnectingStopped:
     case C::SerialClosed:
     case C::SerialPortsChanged:
     case C::NetworkConnecting:
@@ -73,7 +95,8 @@ void MainWindow::showSessionState(const w4::SessionState &state, w4::SessionChan
 void MainWindow::showConnectButtonText()
 {
     const w4::SessionState &state = deviceSession->state();
-    if (state.networkConnected())
+    // While a lost network link is being made again, the button gives it up.
+    if (state.networkConnected() || state.reconnectingNetwork())
         ui->connect->setText(tr("断开连接"));
     else if (state.networkConnecting())
         ui->connect->setText(tr("连接中") + QStringLiteral("..."));
@@ -81,8 +104,36 @@ void MainWindow::showConnectButtonText()
         ui->connect->setText(tr("连接服务器"));
 }
 
+void MainWindow::showSerialOpenButtonsText()
+{
+    const w4::SessionState &state = deviceSession->state();
+    const bool serialInUse = state.serialConnected() || state.reconnecting == w4::ReconnectLink::Serial;
+    setSerialOpenButtonsText(serialInUse ? tr("关闭串口") : tr("打开串口"));
+}
+
+// The link is back and the screen shows what was read from it. Commands that
+// could not go while it was down are not sent now: the processor's state may
+// have moved on, and the user is told instead.
+void MainWindow::showReconnected()
+{
+    const int unsent = deviceSession->unsentCommands();
+    if (unsent == 0) {
+        mainNotice->showNotice(this, tr("连接已恢复"), 1500);
+        return;
+    }
+    MyMessageBox::warning(this, tr("连接已恢复"),
+                          tr("连接中断期间的 %1 条修改没有发送到设备。画面显示的是重新读取的设备状态，"
+                             "需要的修改请重新进行。")
+                              .arg(unsent));
+}
+
 void MainWindow::showConnectionStatus()
 {
+    const w4::SessionState &state = deviceSession->state();
+    if (state.reconnectAttempt > 0) {
+        setStatusText(w4::reconnectingLine(state.reconnectAttempt, languageIndex));
+        return;
+    }
     const QString portText = serialPortLists().constLast()->currentText();
     if (const std::optional<QString> line =
             w4::statusLine(deviceSession->connectionStatusRow(), languageIndex, portText))

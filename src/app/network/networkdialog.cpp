@@ -10,6 +10,7 @@
 #include "searchreply.h"
 #include "ui_networkdialog.h"
 
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QHostAddress>
 #include <QTimer>
@@ -34,6 +35,13 @@ NetworkDialog::NetworkDialog(NetworkDialogHost *host, QWidget *parent)
     // whether this window is shown or not.
 
     help = new NetworkHelp(this);
+
+    if (mainWindow)
+        ui->reconnectCheck->setChecked(mainWindow->reconnectEnabled());
+    connect(ui->reconnectCheck, &QCheckBox::toggled, this, [this](bool on) {
+        if (mainWindow)
+            mainWindow->setReconnectEnabled(on);
+    });
 
     // Offer the cards at once, so a search needs no extra click.
     on_ptn_refresh_clicked();
@@ -235,7 +243,9 @@ void NetworkDialog::on_ptn_connectDevice_clicked()
 
 void NetworkDialog::on_ptn_disconnectDevice_clicked()
 {
-    if (!networkConnected()) {
+    // A lost link being made again is given up the same way.
+    const bool reconnecting = linkState().reconnectingNetwork();
+    if (!networkConnected() && !reconnecting) {
         warn(tr("您还未建立连接！"));
         return;
     }

@@ -37,4 +37,9 @@ public:
     virtual QString serialSendIntervalText() const = 0;
     // Restarts the send timer and the wall view's geometry timer with this interval.
     virtual void restartSendTimers(int intervalMs) = 0;
+
+    // Whether a link that drops is made again by itself; the choice is kept in
+    // the user's settings.
+    virtual bool reconnectEnabled() const = 0;
+    virtual void setReconnectEnabled(bool on) = 0;
 };
