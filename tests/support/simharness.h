@@ -151,12 +151,17 @@ public:
                waitForFault(QStringLiteral("silence start"), before + 1);
     }
 
-    // Stops w4sim with SIGTERM and starts it again at once on the same TCP
-    // and UDP ports. The client sockets are left as they are.
+    // Stops w4sim with SIGTERM (unless it has stopped already) and starts it
+    // again at once on the same TCP and UDP ports. The client sockets are left
+    // as they are.
     bool restart(const QStringList &extra)
     {
-        process.terminate();
-        if (!process.waitForFinished(kWaitMs) || process.exitStatus() != QProcess::NormalExit)
+        if (process.state() != QProcess::NotRunning) {
+            process.terminate();
+            if (!process.waitForFinished(kWaitMs))
+                return false;
+        }
+        if (process.exitStatus() != QProcess::NormalExit)
             return false;
         return start(extra + QStringList{QStringLiteral("--tcp-port"), QString::number(tcpPort),
                                          QStringLiteral("--udp-ports"), QString::number(udpPort)});
