@@ -80,7 +80,9 @@ private slots:
             QVERIFY(w.communicationDialog->logText().contains("]MainWindow::send： " + c));
         QVERIFY(w.statusLine().endsWith(" 已连接"));
 
-        // The simulator goes away with its pty: one box, link down.
+        // The simulator goes away with its pty: one box, link down (and, with
+        // reconnecting switched off, left down).
+        w.session()->setReconnectEnabled(false);
         DialogAnswerer answer(DialogAnswerer::Ok);
         sim.process.terminate();
         QVERIFY(sim.process.waitForFinished(5000));

@@ -108,7 +108,10 @@ private slots:
         for (const QString &c : sent)
             QVERIFY(w.communicationDialog->logText().contains("]MainWindow::send： " + c));
 
-        // The processor goes away: one box, pages locked, not connected.
+        // The processor goes away: one box, pages locked, not connected; once
+        // the box is answered the link is being made again (and the connect
+        // button gives that up).
+        w.session()->setReconnectEnabled(true);
         DialogAnswerer answer(DialogAnswerer::Ok);
         sim.process.terminate();
         QVERIFY(answer.waitDone(5000));
@@ -117,7 +120,11 @@ private slots:
         QVERIFY(!networkConnected());
         QCOMPARE(connectionStatusRow(), 1);
         QVERIFY(!w.findChild<QWidget *>("rowCbx")->isEnabled());
+        QCOMPARE(w.statusLine(), QString("连接状态: 正在重新连接… (第 1 次)"));
+        QCOMPARE(connectButton(w)->text(), QString("断开连接"));
+        connectButton(w)->click();
         QCOMPARE(w.statusLine(), QString("连接状态: 未连接"));
+        QCOMPARE(connectButton(w)->text(), QString("连接服务器"));
     }
 
     void disconnectingAsksNothing()
