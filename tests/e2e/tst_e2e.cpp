@@ -4,11 +4,13 @@
 // w4sim's event log. As root the program and the simulator run in two network
 // namespaces of the test's own, so the device search and the TCP link stay there;
 // without root only the serial link (w4sim's pty) is used.
+#include "devicestate.h"
 #include "simharness.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
 #include <QJsonObject>
 #include <QMap>
 #include <QProcess>
@@ -43,6 +45,7 @@ private slots:
     void startShowsSplashThenMainWindow();
     void serialLinkCarriesEdits();
     void tcpLinkAfterDeviceSearch();
+    void tcpLinkComesBackAfterProcessorRestart();
     void udpLinkFromConnectionWindow();
     void languageSwitchRelabelsWindows();
     void closeThroughTitleBar();
@@ -59,6 +62,8 @@ private:
     int eventCount();
     QString simStderr();
     void screenshot(const QString &name, const QString &window);
+    QImage grab(const QString &window);
+    bool startSim(const QStringList &extra);
     QPoint at(const QMap<QString, QRect> &layout, const QString &name);
     QRect wallWindow(int window);
 
@@ -71,6 +76,8 @@ private:
     QString ptyPath;
     QString mainWindow, netWindow;
     QByteArray simErr;
+    QString simProgram;
+    QStringList simArgs;
     bool serialOpen = false;
 };
 
@@ -80,6 +87,8 @@ QProcessEnvironment TestE2E::xEnvironment() const
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     env.insert(QStringLiteral("DISPLAY"), display);
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), work.path());
+    // The user's settings of this run only (reconnecting is on by default).
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), work.filePath(QStringLiteral("config")));
     // Sanitizer builds: what X, D-Bus and fontconfig keep until exit is theirs.
     env.insert(QStringLiteral("LSAN_OPTIONS"),
                QStringLiteral("suppressions=" E2E_LSAN_SUPPRESSIONS ":print_suppressions=0"));
@@ -241,9 +250,9 @@ void TestE2E::initTestCase()
              "the layout probe gave no layout");
 
     // As root: the program in namespace A (198.51.100.10), w4sim in B (.20).
-    QStringList simArgs{"--udp-ports",          "23,68",    "--pty",
-                        work.filePath("ttyW4"), "--events", work.filePath("events.jsonl")};
-    QString simProgram = QStringLiteral(W4SIM_BINARY);
+    simArgs = QStringList{"--udp-ports",          "23,68",    "--pty",
+                          work.filePath("ttyW4"), "--events", work.filePath("events.jsonl")};
+    simProgram = QStringLiteral(W4SIM_BINARY);
     if (::geteuid() == 0 && !tool("ip").isEmpty()) {
         net = std::make_unique<simtest::NetPair>();
         isolated = net->create();
@@ -257,17 +266,38 @@ void TestE2E::initTestCase()
     }
     // Its stderr is read as it comes, so a long run never blocks it on a full pipe.
     connect(&sim, &QProcess::readyReadStandardError, this, [this] { simErr += sim.readAllStandardError(); });
-    sim.start(simProgram, simArgs);
-    QVERIFY(sim.waitForStarted(kStepMs));
+    QVERIFY(startSim({}));
+    QVERIFY(!ptyPath.isEmpty());
+}
+
+// Starts w4sim with its arguments (and `extra` at the end); its serial line
+// is kept in ptyPath.
+bool TestE2E::startSim(const QStringList &extra)
+{
+    sim.start(simProgram, simArgs + extra);
+    if (!sim.waitForStarted(kStepMs))
+        return false;
     QByteArray out;
-    clock.restart();
+    QElapsedTimer clock;
+    clock.start();
     while (!out.contains("READY") && clock.elapsed() < 10000) {
         sim.waitForReadyRead(500);
         out += sim.readAllStandardOutput();
     }
-    QVERIFY2(out.contains("READY"), out.constData());
     ptyPath = QRegularExpression("SERIAL (\\S+)").match(QString::fromLatin1(out)).captured(1);
-    QVERIFY(!ptyPath.isEmpty());
+    return out.contains("READY");
+}
+
+// What an X window shows now.
+QImage TestE2E::grab(const QString &window)
+{
+    const QString file = work.filePath(QStringLiteral("grab.png"));
+    QFile::remove(file);
+    QProcess p;
+    p.setProcessEnvironment(xEnvironment());
+    p.start(QStringLiteral(E2E_GRAB_BINARY), {file, window});
+    p.waitForFinished(kStepMs);
+    return QImage(file);
 }
 
 void TestE2E::cleanupTestCase()
@@ -406,6 +436,55 @@ void TestE2E::tcpLinkAfterDeviceSearch()
     // Down again from the same button.
     click(mainWindow, at(mainLayout, "connect"));
     QTRY_VERIFY_WITH_TIMEOUT(simStderr().contains("] disconnected"), kStepMs);
+}
+
+// The processor goes away during a TCP session and comes back set up
+// differently: after the one loss box the program connects again by itself,
+// reads the new state and shows it, and the pages work again; no further box
+// asks for a click.
+void TestE2E::tcpLinkComesBackAfterProcessorRestart()
+{
+    if (!isolated)
+        QSKIP("needs root for private network namespaces (w4sim keeps its TCP port 23 there)");
+    QVERIFY(!mainWindow.isEmpty());
+    click(mainWindow, at(mainLayout, "connect"));
+    QTRY_VERIFY_WITH_TIMEOUT(!findWindow("^消息$").isEmpty(), 15000);
+    QVERIFY(answerBox("^消息$"));
+    const QRect view = mainLayout.value(QStringLiteral("graphicsView"));
+    const QImage wallBefore = grab(mainWindow).copy(view);
+    QVERIFY(!wallBefore.isNull());
+
+    sim.terminate();
+    QVERIFY(sim.waitForFinished(kStepMs));
+    QTRY_VERIFY_WITH_TIMEOUT(!findWindow("^连接错误$").isEmpty(), kStepMs);
+
+    // Set up anew while it was away: a wall of two rows by three columns.
+    w4sim::DeviceState changed = w4sim::DeviceState::defaults();
+    changed.rows = 2;
+    changed.columns = 3;
+    QString error;
+    QVERIFY2(changed.save(work.filePath("restarted.json"), &error), qPrintable(error));
+    QVERIFY(startSim({"--state", work.filePath("restarted.json")}));
+    QVERIFY(answerBox("^连接错误$"));
+
+    // No click from here on: connected, read through to its end, pages free.
+    QTRY_VERIFY_WITH_TIMEOUT(hasEvent("tcp", "^query window 4$"), 20000);
+    QElapsedTimer clock;
+    clock.start();
+    click(mainWindow, at(mainLayout, "tab0.2"));
+    while (!hasEvent("tcp", "^division mode") && clock.elapsed() < 10000) {
+        click(mainWindow, at(mainLayout, "ptn_fourDivisionModel"));
+        if (QTest::qWaitFor([&] { return hasEvent("tcp", "^division mode"); }, 700))
+            break;
+    }
+    QVERIFY2(hasEvent("tcp", "^division mode"), "the pages did not work again after the reconnect");
+    QVERIFY2(findWindow("^消息$|^错误$|^警告$|^连接错误$").isEmpty(), "a box asks for a click");
+    screenshot("reconnected", mainWindow);
+    QVERIFY2(grab(mainWindow).copy(view) != wallBefore, "the wall still shows the state before");
+
+    const int disconnects = simStderr().count("] disconnected");
+    click(mainWindow, at(mainLayout, "connect"));
+    QTRY_VERIFY_WITH_TIMEOUT(simStderr().count("] disconnected") > disconnects, kStepMs);
 }
 
 void TestE2E::udpLinkFromConnectionWindow()
