@@ -3,6 +3,7 @@
 #include "commands.h"
 #include "wallgeometry.h"
 #include "walllayers.h"
+#include "windowfeatures.h"
 #include "windowrecord.h"
 
 #include <QJsonArray>
@@ -209,6 +210,39 @@ PresetWindow presetWindowFromStatus(const WindowStatus &s, StatusOrigin origin)
         w[F::Rotation] = *s.rotation == 180 ? 0 : *s.rotation; // the mirrors hold the half turn
     w[F::AudioEnabled] = s.audioEnabled;
     w[F::IsFrozen] = s.isFrozen;
+    return w;
+}
+
+PresetWindow presetWindowFromRecord(const WindowRecord &r, const DeviceRect &geometry)
+{
+    using F = PresetField;
+    PresetWindow w;
+    w[F::X] = geometry.x;
+    w[F::Y] = geometry.y;
+    w[F::Width] = geometry.width;
+    w[F::Height] = geometry.height;
+    w[F::CropHStart] = r.cropHStart;
+    w[F::CropVStart] = r.cropVStart;
+    w[F::CropHEnd] = r.cropHEnd;
+    w[F::CropVEnd] = r.cropVEnd;
+    for (int i = 0; i < PictureValueCount; ++i)
+        w.values[size_t(int(F::PictureFirst) + i)] = pictureValue(r, i);
+    const bool halfTurn = r.rotation == 180;
+    w[F::HorizontalMirrored] = r.horizontalMirrored || halfTurn;
+    w[F::VerticalMirrored] = r.verticalMirrored || halfTurn;
+    w[F::Deinterlace] = r.deinterlace;
+    w[F::PullDown2p2] = r.pullDown2p2;
+    w[F::PullDown2p3] = r.pullDown2p3;
+    w[F::Psf24Mode] = r.psf24Mode;
+    w[F::InputSource] = windowInput(r);
+    w[F::ColorR] = r.lastColorR;
+    w[F::ColorG] = r.lastColorG;
+    w[F::ColorB] = r.lastColorB;
+    w[F::IsColorSolid] = r.isColorSolid;
+    w[F::IsShown] = r.isShown;
+    w[F::Rotation] = halfTurn ? 0 : r.rotation;
+    w[F::AudioEnabled] = r.audioEnabled;
+    w[F::IsFrozen] = r.isFrozen;
     return w;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frames.h"
+#include "wallgeometry.h"
 #include "windowstatusapply.h"
 
 #include <QByteArray>
@@ -92,6 +93,11 @@ struct Preset
 // A window as the processor reported it: what the reader's origin carries is
 // known, the rest is left unknown. A half turn becomes the two mirror flags.
 PresetWindow presetWindowFromStatus(const WindowStatus &status, StatusOrigin origin);
+
+// A window as the program's record holds it, at `geometry` on the device. The
+// fill colour is the last one entered and the input the one under a solid fill,
+// as the processor keeps them.
+PresetWindow presetWindowFromRecord(const WindowRecord &record, const DeviceRect &geometry);
 
 // ---- Files -------------------------------------------------------------------
 

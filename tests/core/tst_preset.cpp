@@ -1,4 +1,5 @@
 #include "preset.h"
+#include "windowfeatures.h"
 
 #include <QJsonDocument>
 #include <QtTest>
@@ -83,6 +84,29 @@ private slots:
         QCOMPARE(*w[F::Rotation], 0);
         QCOMPARE(*w[F::HorizontalMirrored], 1);
         QCOMPARE(*w[F::VerticalMirrored], 1);
+    }
+
+    void aRecordAsTheProcessorKeepsIt()
+    {
+        WindowRecord r(2);
+        r.rotation = 180;
+        r.luminance = -7;
+        setSolidColor(r, false);
+        r.inputSourceId = 2;
+        setFillColor(r, 1, 2, 3);
+        setSolidColor(r, true); // the input is put aside under the fill
+        const PresetWindow w = presetWindowFromRecord(r, DeviceRect{10, 20, 960, 540});
+        QCOMPARE(*w[F::X], 10);
+        QCOMPARE(*w[F::Height], 540);
+        QCOMPARE(*w[picture("luminance")], -7);
+        QCOMPARE(*w[F::InputSource], 2);
+        QCOMPARE(*w[F::ColorB], 3);
+        QCOMPARE(*w[F::IsColorSolid], 1);
+        QCOMPARE(*w[F::Rotation], 0);
+        QCOMPARE(*w[F::HorizontalMirrored], 1);
+        QCOMPARE(*w[F::VerticalMirrored], 1);
+        for (int i = 0; i < PresetFieldCount; ++i)
+            QVERIFY(w.values[size_t(i)].has_value());
     }
 
     void fileRoundTrip()
