@@ -36,6 +36,9 @@ public:
     w4::Preset wallState() const;
     bool isApplying() const { return applying; }
 
+    // Texts in the current language; the main window calls it as it switches.
+    void retranslate();
+
 signals:
     // An apply ended: what was sent and what reads back otherwise (empty when
     // nothing could be read back).
@@ -45,7 +48,6 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    void retranslate();
     void reload(const QString &select = QString());
     QString selectedName() const;
     QString pathOf(const QString &name) const;
