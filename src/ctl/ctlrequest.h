@@ -35,7 +35,7 @@ struct Request
     Link link;
     QString from; // local address for search and UDP
     int intervalMs = -1;
-    int timeoutMs = 5000;
+    int timeoutMs = -1; // -1: the command's own default
     bool json = false;
     bool dryRun = false;
     bool help = false;

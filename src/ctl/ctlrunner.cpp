@@ -68,7 +68,8 @@ int Runner::fail(int code, const QString &message)
 {
     err << message << Qt::endl;
     if (r.json)
-        out << QJsonDocument(QJsonObject{{"ok", false}, {"error", message}}).toJson(QJsonDocument::Compact);
+        out << QJsonDocument(QJsonObject{{"ok", false}, {"error", message}}).toJson(QJsonDocument::Compact)
+            << Qt::endl;
     return code;
 }
 
@@ -164,7 +165,8 @@ int Runner::execute()
         if (!file.open(QIODevice::WriteOnly) || file.write(w4::presetToBytes(state)) < 0 || !file.commit())
             return fail(ExitFailed, Ctl::tr("无法写入文件 %1：%2").arg(r.file, file.errorString()));
         if (r.json)
-            out << QJsonDocument(QJsonObject{{"ok", true}, {"file", r.file}}).toJson(QJsonDocument::Compact);
+            out << QJsonDocument(QJsonObject{{"ok", true}, {"file", r.file}}).toJson(QJsonDocument::Compact)
+                << Qt::endl;
         else
             out << Ctl::tr("状态已保存到 %1").arg(r.file) << Qt::endl;
         return ExitOk;
@@ -413,7 +415,7 @@ int Runner::search()
     const QHostAddress broadcast(w4::subnetBroadcast(r.from));
     udp->writeTo(query, broadcast, 23);
     udp->writeTo(query, broadcast, 68);
-    waitUntil([] { return false; }, r.timeoutMs > 0 ? timeoutMs : SearchMs);
+    waitUntil([] { return false; }, r.timeoutMs > 0 ? r.timeoutMs : SearchMs);
 
     if (r.json) {
         QJsonArray list;
