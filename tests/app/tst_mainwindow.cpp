@@ -242,7 +242,8 @@ private slots:
         QVERIFY(!get<QLabel>("label_7")->pixmap(Qt::ReturnByValue).isNull());
         QVERIFY(get("DHCPon")->isEnabled());
         QVERIFY(!get("DHCPoff")->isEnabled());
-        QCOMPARE(get<QToolBox>("rightTBox")->count(), 5);
+        QCOMPARE(get<QToolBox>("rightTBox")->count(), 6); // the five pages of the form and the presets
+        QCOMPARE(get<QToolBox>("rightTBox")->widget(5)->objectName(), QStringLiteral("presetsPage"));
         QCOMPARE(get<QToolBox>("rightTBox")->currentIndex(), 0);
         QCOMPARE(get<QComboBox>("currentChannelCBox")->count(), 4);
         QCOMPARE(window->currentSceneIndex, 0);

@@ -161,8 +161,8 @@ private slots:
         QProcess lupdate;
         lupdate.start(QStringLiteral(W4_LUPDATE),
                       {QStringLiteral("-no-obsolete"), QStringLiteral("-locations"), QStringLiteral("none"),
-                       QStringLiteral("-silent"), QStringLiteral(W4_APP_SOURCES), QStringLiteral("-ts"),
-                       extracted});
+                       QStringLiteral("-silent"), QStringLiteral(W4_APP_SOURCES),
+                       QStringLiteral(W4_CTL_SOURCES), QStringLiteral("-ts"), extracted});
         QVERIFY2(lupdate.waitForFinished(120000), "lupdate did not finish");
         QVERIFY2(lupdate.exitStatus() == QProcess::NormalExit && lupdate.exitCode() == 0,
                  lupdate.readAllStandardError().constData());

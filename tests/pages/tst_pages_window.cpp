@@ -241,9 +241,11 @@ private slots:
             for (QWidget *w : mw->findChildren<QWidget *>()) {
                 const bool control = qobject_cast<QAbstractButton *>(w) || qobject_cast<QComboBox *>(w) ||
                                      qobject_cast<QLineEdit *>(w) || qobject_cast<QAbstractSlider *>(w);
-                const bool onPages = get("rightTBox")->isAncestorOf(w) ||
-                                     w->objectName().startsWith("inBtn_") ||
-                                     w->objectName() == "currentChannelCBox";
+                // The presets act on the whole wall, not on the window: a frozen
+                // window leaves them as they are.
+                const bool onPages =
+                    (get("rightTBox")->isAncestorOf(w) && !get("presetsPage")->isAncestorOf(w)) ||
+                    w->objectName().startsWith("inBtn_") || w->objectName() == "currentChannelCBox";
                 if (control && onPages && !hidden(w) && !w->objectName().startsWith("qt_"))
                     all << w;
             }

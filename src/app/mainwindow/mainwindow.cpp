@@ -3,6 +3,7 @@
 #include "appstate.h"
 #include "devicesession.h"
 #include "languagesettings.h"
+#include "presetspage.h"
 #include "statustexts.h"
 #include "ui_mainwindow.h"
 
@@ -65,6 +66,7 @@ MainWindow::MainWindow(QWidget *parent)
 
     setupReadBack();
     wireControlPages();
+    new PresetsPage(this, ui->rightTBox);
     hideUnusedWidgets();
     currentChannelIndex = ui->currentChannelCBox->currentIndex();
 

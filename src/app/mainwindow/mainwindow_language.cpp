@@ -4,6 +4,7 @@
 #include "maintitlebar.h"
 #include "mainwindow.h"
 #include "networkdialog.h"
+#include "presetspage.h"
 #include "ui_mainwindow.h"
 #include "userview.h"
 
@@ -59,6 +60,8 @@ void MainWindow::retranslateOwnedWindows()
     retranslateNetworkDialog();
     if (communicationDialog)
         communicationDialog->retranslate();
+    if (auto *presets = findChild<PresetsPage *>())
+        presets->retranslate();
 }
 
 void MainWindow::changeLanguage(int index)

@@ -1,0 +1,454 @@
+#include "ctlrunner.h"
+
+#include "addresses.h"
+#include "codec.h"
+#include "commandsender.h"
+#include "devicepreset.h"
+#include "searchreply.h"
+#include "seriallink.h"
+#include "tcplink.h"
+#include "tcpreadback.h"
+#include "udplink.h"
+#include "walllayers.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QNetworkInterface>
+#include <QSaveFile>
+#include <QSerialPort>
+#include <QTcpSocket>
+#include <QTimer>
+
+namespace w4ctl {
+
+namespace {
+
+using w4::PresetField;
+
+// How long a search listens unless --timeout says otherwise.
+constexpr int SearchMs = 3000;
+
+QString wireText(const QString &command)
+{
+    return QString::fromLatin1(w4::encodeCommand(command).toHex(' ').toUpper());
+}
+
+QString differenceLine(const w4::PresetDifference &d)
+{
+    const QString actual = d.actual.isEmpty() ? QStringLiteral("?") : d.actual;
+    if (d.window < 0)
+        return Ctl::tr("%1：应为 %2，读到 %3").arg(d.name, d.expected, actual);
+    return Ctl::tr("窗口 %1 %2：应为 %3，读到 %4").arg(d.window + 1).arg(d.name, d.expected, actual);
+}
+
+} // namespace
+
+Runner::Runner(const Request &request, QTextStream &out, QTextStream &err) : r(request), out(out), err(err)
+{
+    if (r.timeoutMs > 0)
+        timeoutMs = r.timeoutMs;
+    // The UDP read waits for each answer in an event loop of its own.
+    w4::UdpReadBack *reader = session.udpReadBack();
+    session.udpReadBack()->setWaiter([reader](w4::UdpReadBack::Pause, int, int, int ms) {
+        if (reader->isStepDone())
+            return;
+        QEventLoop loop;
+        QObject::connect(reader, &w4::UdpReadBack::stepDone, &loop, &QEventLoop::quit);
+        QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+        loop.exec();
+    });
+}
+
+int Runner::fail(int code, const QString &message)
+{
+    err << message << Qt::endl;
+    if (r.json)
+        out << QJsonDocument(QJsonObject{{"ok", false}, {"error", message}}).toJson(QJsonDocument::Compact)
+            << Qt::endl;
+    return code;
+}
+
+bool Runner::waitUntil(const std::function<bool()> &done, int ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    // The timer only makes sure the loop looks again; everything it waits for
+    // comes as events.
+    QTimer wake;
+    wake.start(20);
+    while (!done()) {
+        if (clock.elapsed() >= ms)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    return true;
+}
+
+QHostAddress Runner::localAddressFor(const QHostAddress &device) const
+{
+    if (!r.from.isEmpty())
+        return QHostAddress(r.from);
+    if (device.isLoopback())
+        return QHostAddress(QHostAddress::LocalHost);
+    for (const QNetworkInterface &card : QNetworkInterface::allInterfaces())
+        for (const QNetworkAddressEntry &entry : card.addressEntries())
+            if (entry.ip().protocol() == QAbstractSocket::IPv4Protocol &&
+                device.isInSubnet(entry.ip(), entry.prefixLength()))
+                return entry.ip();
+    return QHostAddress();
+}
+
+int Runner::run()
+{
+    const int code = execute();
+    // What is still queued (the end of a read sequence) leaves before the link
+    // closes, and what the links still buffer reaches the wire.
+    waitUntil(
+        [this] {
+            return !session.state().linkUp() || (session.sender()->queue().isEmpty() &&
+                                                 session.serialLink()->port()->bytesToWrite() == 0 &&
+                                                 session.tcpLink()->socket()->bytesToWrite() == 0);
+        },
+        timeoutMs);
+    return code;
+}
+
+int Runner::execute()
+{
+    if (r.command == QLatin1String("search"))
+        return search();
+
+    w4::Preset toApply;
+    if (r.applyPreset) {
+        QFile file(r.file);
+        if (!file.open(QIODevice::ReadOnly))
+            return fail(ExitBadInput, Ctl::tr("无法读取文件 %1：%2").arg(r.file, file.errorString()));
+        const w4::PresetLoad load = w4::presetFromBytes(file.readAll());
+        if (!load.ok())
+            return fail(ExitBadInput, presetLoadMessage(r.file, load));
+        toApply = load.preset;
+        r.target = toApply;
+    }
+
+    if (r.dryRun) {
+        if (r.needsState)
+            return fail(ExitBadInput, Ctl::tr("此命令需要读取设备状态，不能与 --dry-run 一起使用"));
+        return dryRun();
+    }
+    if (r.link.kind == Link::None)
+        return fail(ExitBadInput, Ctl::tr("未指定设备：请使用 --serial、--tcp、--udp 或环境变量 W4_DEVICE"));
+    if (r.needsState && !r.link.canRead())
+        return fail(ExitBadInput, Ctl::tr("此命令需要读取设备状态，串口连接无法读取"));
+
+    QString error;
+    if (!connectLink(&error))
+        return fail(ExitFailed, error);
+
+    w4::Preset state;
+    if (r.link.canRead() && !readState(false, &state, &error))
+        return fail(ExitFailed, error);
+
+    if (r.command == QLatin1String("status")) {
+        if (r.json)
+            out << QString::fromUtf8(w4::presetToBytes(state));
+        else
+            printStatus(state);
+        return ExitOk;
+    }
+    if (r.command == QLatin1String("preset save")) {
+        QSaveFile file(r.file);
+        if (!file.open(QIODevice::WriteOnly) || file.write(w4::presetToBytes(state)) < 0 || !file.commit())
+            return fail(ExitFailed, Ctl::tr("无法写入文件 %1：%2").arg(r.file, file.errorString()));
+        if (r.json)
+            out << QJsonDocument(QJsonObject{{"ok", true}, {"file", r.file}}).toJson(QJsonDocument::Compact)
+                << Qt::endl;
+        else
+            out << Ctl::tr("状态已保存到 %1").arg(r.file) << Qt::endl;
+        return ExitOk;
+    }
+
+    // What the read told: the stacking the new level makes its way through,
+    // the input the audio follows.
+    if (r.level) {
+        if (!state.layers)
+            return fail(ExitFailed, Ctl::tr("设备没有应答"));
+        std::array<int, 4> layers = *state.layers;
+        w4::moveToLayer(layers, r.window, r.level);
+        r.target.layers = layers;
+    }
+
+    if (r.audioOn) {
+        const int source = r.target.windows[size_t(r.window)][PresetField::InputSource].value_or(
+            state.windows[size_t(r.window)][PresetField::InputSource].value_or(w4::NoInputSource));
+        if (source == w4::NoInputSource)
+            return fail(ExitBadInput, Ctl::tr("窗口 %1 没有输入源，不能打开音频").arg(r.window + 1));
+    }
+
+    const QStringList commands = commandsFor(state);
+    if (!sendAll(commands, &error))
+        return fail(ExitFailed, error);
+
+    QVector<w4::PresetDifference> differences;
+    if (r.link.canRead()) {
+        w4::Preset after;
+        if (!readState(true, &after, &error))
+            return fail(ExitFailed, error);
+        differences = w4::presetDifferences(after, r.target, true);
+    }
+    report(commands, differences);
+    return differences.isEmpty() ? ExitOk : ExitFailed;
+}
+
+QStringList Runner::commandsFor(const w4::Preset &state) const
+{
+    QStringList commands;
+    if (r.sendTarget) {
+        // A preset is measured against the state read; a single command sends
+        // what it names, whatever the device holds (only the input under the
+        // audio comes from the read).
+        w4::Preset base;
+        if (r.applyPreset) {
+            base = state;
+        } else if (r.window >= 0) {
+            base.windows[size_t(r.window)][PresetField::InputSource] =
+                state.windows[size_t(r.window)][PresetField::InputSource];
+            if (r.level)
+                base.layers = state.layers;
+        }
+        commands = w4::presetCommands(base, r.target);
+    }
+    return commands + r.fixedCommands;
+}
+
+void Runner::report(const QStringList &sent, const QVector<w4::PresetDifference> &differences)
+{
+    if (r.json) {
+        QJsonArray diffs;
+        for (const w4::PresetDifference &d : differences)
+            diffs.append(QJsonObject{{"window", d.window < 0 ? QJsonValue() : QJsonValue(d.window + 1)},
+                                     {"field", d.name},
+                                     {"expected", d.expected},
+                                     {"read", d.actual}});
+        out << QJsonDocument(QJsonObject{{"ok", differences.isEmpty()},
+                                         {"sent", QJsonArray::fromStringList(sent)},
+                                         {"differences", diffs}})
+                   .toJson(QJsonDocument::Compact)
+            << Qt::endl;
+    } else if (sent.isEmpty()) {
+        out << Ctl::tr("设置均已相同，未发送任何命令") << Qt::endl;
+    } else {
+        out << Ctl::tr("已发送 %1 条命令").arg(sent.size()) << Qt::endl;
+    }
+    if (!differences.isEmpty()) {
+        err << Ctl::tr("回读结果与预期不符：") << Qt::endl;
+        for (const w4::PresetDifference &d : differences)
+            err << "  " << differenceLine(d) << Qt::endl;
+    }
+}
+
+void Runner::printStatus(const w4::Preset &state)
+{
+    const QJsonObject o = w4::presetToJson(state);
+    for (const char *key : {"layout", "stacking", "audioOutput", "videoGen"}) {
+        const QJsonValue v = o.value(QLatin1String(key));
+        if (v.isUndefined())
+            continue;
+        QString text = v.isArray()
+                           ? QString::fromUtf8(QJsonDocument(v.toArray()).toJson(QJsonDocument::Compact))
+                           : v.toVariant().toString();
+        out << key << ": " << text << Qt::endl;
+    }
+    for (const QJsonValue &w : o.value(QStringLiteral("windows")).toArray()) {
+        const QJsonObject window = w.toObject();
+        out << Ctl::tr("窗口") << ' ' << window.value(QStringLiteral("window")).toInt() << Qt::endl;
+        QStringList line;
+        for (int f = 0; f < w4::PresetFieldCount; ++f) {
+            const char *name = w4::presetFieldInfo(PresetField(f)).name;
+            const QJsonValue v = window.value(QLatin1String(name));
+            if (!v.isUndefined())
+                line << QStringLiteral("%1=%2").arg(QLatin1String(name), v.toVariant().toString());
+            if (line.size() == 6 || (f == w4::PresetFieldCount - 1 && !line.isEmpty())) {
+                out << "  " << line.join(QLatin1Char(' ')) << Qt::endl;
+                line.clear();
+            }
+        }
+    }
+}
+
+int Runner::dryRun()
+{
+    const QStringList commands = commandsFor(w4::Preset{});
+    if (r.json) {
+        QJsonArray list;
+        for (const QString &c : commands)
+            list.append(QJsonObject{{"text", c}, {"bytes", wireText(c)}});
+        out << QJsonDocument(QJsonObject{{"ok", true}, {"dryRun", true}, {"commands", list}})
+                   .toJson(QJsonDocument::Compact)
+            << Qt::endl;
+    } else {
+        for (const QString &c : commands)
+            out << wireText(c) << Qt::endl;
+    }
+    return ExitOk;
+}
+
+bool Runner::connectLink(QString *error)
+{
+    session.sender()->setInterval(r.intervalMs >= 0 ? r.intervalMs : w4::CommandSender::StartIntervalMs);
+    switch (r.link.kind) {
+    case Link::Serial:
+        session.openSerial(r.link.target);
+        if (!session.serialConnected()) {
+            *error = Ctl::tr("无法连接设备：%1").arg(r.link.target);
+            return false;
+        }
+        return true;
+    case Link::Tcp: {
+        session.tcpLink()->setConnectTimeout(timeoutMs);
+        session.connectTcp(r.link.target, r.link.port);
+        waitUntil([this] { return !session.state().networkConnecting(); }, timeoutMs + 1000);
+        if (!session.networkConnected()) {
+            *error =
+                Ctl::tr("无法连接设备：%1").arg(QStringLiteral("%1:%2").arg(r.link.target).arg(r.link.port));
+            return false;
+        }
+        return true;
+    }
+    case Link::Udp: {
+        const QHostAddress device(r.link.target);
+        local = localAddressFor(device);
+        if (device.isNull() || local.isNull()) {
+            *error = Ctl::tr("无法确定 %1 的本地地址，请使用 --from").arg(r.link.target);
+            return false;
+        }
+        return true; // the read that follows makes the link
+    }
+    case Link::None:
+        break;
+    }
+    return false;
+}
+
+bool Runner::readState(bool again, w4::Preset *state, QString *error)
+{
+    if (r.link.kind == Link::Udp) {
+        const w4::UdpReadResult result =
+            again ? session.refreshUdp(local) : session.connectUdp(QHostAddress(r.link.target), false, local);
+        if (!result.ok) {
+            *error = Ctl::tr("设备没有应答");
+            return false;
+        }
+        *state = w4::presetFromModel(*session.model(), w4::StatusOrigin::Udp);
+        return true;
+    }
+    w4::TcpReadBack *reader = session.tcpReadBack();
+    if (again)
+        session.refreshTcp();
+    // Each query waits its turn in the send queue.
+    const bool finished = waitUntil([&] { return !reader->isRunning() || !session.networkConnected(); },
+                                    timeoutMs + 6 * session.sender()->interval());
+    if (!session.networkConnected()) {
+        *error = Ctl::tr("连接已断开");
+        return false;
+    }
+    if (!finished || !reader->isComplete() || !reader->result().globalRead) {
+        *error = Ctl::tr("设备没有应答");
+        return false;
+    }
+    *state = w4::presetFromModel(*session.model(), w4::StatusOrigin::Tcp);
+    return true;
+}
+
+bool Runner::sendAll(const QStringList &commands, QString *error)
+{
+    int announced = 0;
+    QMetaObject::Connection watch =
+        QObject::connect(session.sender(), &w4::CommandSender::commandSent, [&](const QString &text) {
+            if (announced < commands.size() && text == commands[announced])
+                ++announced;
+        });
+    for (const QString &c : commands)
+        session.send(c);
+    const int interval = session.sender()->interval();
+    const bool done = waitUntil(
+        [&] {
+            return !session.state().linkUp() ||
+                   (announced == commands.size() && session.sender()->queue().isEmpty());
+        },
+        timeoutMs + interval * (commands.size() + 1));
+    QObject::disconnect(watch);
+    if (!session.state().linkUp() && !commands.isEmpty()) {
+        *error = Ctl::tr("连接已断开");
+        return false;
+    }
+    if (!done) {
+        *error = Ctl::tr("命令未能全部发出");
+        return false;
+    }
+    return true;
+}
+
+int Runner::search()
+{
+    const QHostAddress from(r.from);
+    w4::UdpLink *udp = session.udpLink();
+    if (from.isNull() || !udp->rebind(from))
+        return fail(ExitFailed, Ctl::tr("无法绑定本地地址 %1").arg(r.from));
+    QVector<w4::SearchReply> found;
+    QObject::connect(udp, &w4::UdpLink::datagramReceived, [&found](const QByteArray &datagram) {
+        const std::optional<w4::SearchReply> reply = w4::parseSearchReply(datagram);
+        if (!reply || reply->ip().isEmpty())
+            return;
+        for (const w4::SearchReply &known : found)
+            if (known.ip() == reply->ip() && known.mac() == reply->mac())
+                return;
+        found.append(*reply);
+    });
+    // The query ends in its own check byte; a processor that takes its address
+    // by DHCP listens on 68.
+    const QByteArray query = QByteArray::fromHex("08080000E1");
+    const QHostAddress broadcast(w4::subnetBroadcast(r.from));
+    udp->writeTo(query, broadcast, 23);
+    udp->writeTo(query, broadcast, 68);
+    waitUntil([] { return false; }, r.timeoutMs > 0 ? r.timeoutMs : SearchMs);
+
+    if (r.json) {
+        QJsonArray list;
+        for (const w4::SearchReply &d : found)
+            list.append(QJsonObject{{"ip", d.ip()},
+                                    {"mac", d.mac()},
+                                    {"port", d.port()},
+                                    {"version", d.beta()},
+                                    {"dhcp", d.dhcp()}});
+        out << QJsonDocument(QJsonObject{{"ok", !found.isEmpty()}, {"devices", list}})
+                   .toJson(QJsonDocument::Compact)
+            << Qt::endl;
+    } else if (!found.isEmpty()) {
+        const QString row = QStringLiteral("%1  %2  %3  %4  %5");
+        out << row.arg(Ctl::tr("地址"), -15)
+                   .arg(QStringLiteral("MAC"), -17)
+                   .arg(Ctl::tr("端口"), -5)
+                   .arg(Ctl::tr("版本"), -8)
+                   .arg(QStringLiteral("DHCP"))
+            << Qt::endl;
+        for (const w4::SearchReply &d : found)
+            out << row.arg(d.ip(), -15)
+                       .arg(d.mac(), -17)
+                       .arg(d.port(), -5)
+                       .arg(d.beta(), -8)
+                       .arg(d.dhcp() ? QStringLiteral("true") : QStringLiteral("false"))
+                << Qt::endl;
+    }
+    if (found.isEmpty()) {
+        err << Ctl::tr("未找到设备") << Qt::endl;
+        return ExitFailed;
+    }
+    return ExitOk;
+}
+
+} // namespace w4ctl
