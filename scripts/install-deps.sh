@@ -15,7 +15,7 @@ for arg in "$@"; do
   case "$arg" in
     --qt6)
       packages+=(qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-tools-dev-tools
-        qt6-l10n-tools qt6-qpa-plugins libgl-dev) ;;
+        qt6-l10n-tools libgl-dev) ;;
     --package)
       packages+=(dpkg-dev file gzip desktop-file-utils appstream libcap2-bin) ;;
     *) echo "unknown option: $arg" >&2; exit 2 ;;
