@@ -1,14 +1,26 @@
 #!/usr/bin/env bash
 # Installs what building, testing and running w4control needs on Debian 12.
 # Quick and silent when everything is already there.
+#   --qt6       also Qt 6, for a build with -DW4_QT_MAJOR=6
+#   --package   also what making and checking the Debian package needs
 set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
   qtbase5-dev libqt5serialport5-dev qttools5-dev qttools5-dev-tools
-  xvfb xauth xdotool x11-utils libx11-dev socat iproute2 procps
+  xvfb xauth xdotool x11-utils libx11-dev socat iproute2 procps util-linux
   fonts-wqy-microhei
 )
+for arg in "$@"; do
+  case "$arg" in
+    --qt6)
+      packages+=(qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-tools-dev-tools
+        qt6-l10n-tools libgl-dev) ;;
+    --package)
+      packages+=(dpkg-dev file gzip desktop-file-utils appstream libcap2-bin) ;;
+    *) echo "unknown option: $arg" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

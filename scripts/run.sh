@@ -6,8 +6,13 @@
 #    joined by a virtual link on 198.51.100.0/24 (program .10, simulator .20).
 #    "查找设备" finds the simulator there; nothing reaches the machine's real
 #    network cards. The namespaces are removed on exit.
-#  - Without root: w4sim offers its serial line (a pseudo-terminal) only, and
-#    w4control lists it among the serial ports.
+#  - Without root: w4sim offers its serial line (a pseudo-terminal), and TCP on
+#    127.0.0.1 port 23, and w4control lists the serial line among the serial
+#    ports. Both run in a user namespace of their own with a private network
+#    (loopback only), where the program may bind UDP port 23 as it does when
+#    installed with its package; nothing of the machine changes. Where user
+#    namespaces are not allowed, or the display is reached over TCP, they run
+#    as they are, and the program says "udp socket create error!" at start.
 #  - Without a display: everything runs under Xvfb for W4_RUN_SECONDS seconds
 #    (default 20), and pictures are left in build/screenshots/. With a display
 #    it runs until you close the program's window.
@@ -17,7 +22,19 @@
 # 1 English, 2 Russian) in the directory you start from.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-dir=$("$root/scripts/build.sh" | tail -n 1)
+if [ -n "${W4_RUN_USERNS:-}" ]; then
+  dir=$W4_RUN_USERNS
+  ip link set lo up
+else
+  dir=$("$root/scripts/build.sh" | tail -n 1)
+  # A normal user cannot bind UDP port 23 on the machine's network, but may in
+  # a network namespace that a user namespace of their own owns. The display
+  # must be reachable there through its socket file.
+  if [ "$(id -u)" -ne 0 ] && [[ "${DISPLAY:-:0}" =~ ^:[0-9]+(\.[0-9]+)?$ ]] &&
+    unshare --user --map-root-user --net true 2>/dev/null; then
+    exec unshare --user --map-root-user --net env W4_RUN_USERNS="$dir" bash "$0" "$@"
+  fi
+fi
 app="$dir/src/app/w4control"
 sim="$dir/src/sim/w4sim"
 grab="$dir/tests/e2e/e2e_screengrab"
@@ -40,6 +57,8 @@ cleanup() {
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
+# Inside the user namespace the machine's runtime folders belong to nobody.
+[ -n "${W4_RUN_USERNS:-}" ] && [ -z "${XDG_RUNTIME_DIR:-}" ] && export XDG_RUNTIME_DIR="$tmp"
 
 # ---- Display: the user's, or an Xvfb of our own ----
 headless=0
@@ -58,7 +77,7 @@ run_seconds=${W4_RUN_SECONDS:-$([ $headless = 1 ] && echo 20 || echo 0)}
 # Namespaces reach an X server only through its socket file, so a display
 # forwarded over TCP (ssh -X) keeps the program on the machine's own network.
 isolated=0
-if [ -z "${W4_NO_NAMESPACES:-}" ] && [ "$(id -u)" -eq 0 ] && command -v ip >/dev/null && [[ "$DISPLAY" =~ ^:[0-9]+(\.[0-9]+)?$ ]]; then
+if [ -z "${W4_NO_NAMESPACES:-}" ] && [ -z "${W4_RUN_USERNS:-}" ] && [ "$(id -u)" -eq 0 ] && command -v ip >/dev/null && [[ "$DISPLAY" =~ ^:[0-9]+(\.[0-9]+)?$ ]]; then
   isolated=1
 fi
 
@@ -79,8 +98,9 @@ if [ $isolated = 1 ]; then
   ip netns exec "$ns_sim" "$sim" --ip 198.51.100.20 --udp-ports 23,68 --pty "$pty" \
     --events "$tmp/events.jsonl" >"$tmp/sim.out" 2>"$tmp/sim.log" &
 else
-  "$sim" --listen 127.0.0.1 --tcp-port 0 --udp-ports 0 --pty "$pty" \
-    --events "$tmp/events.jsonl" >"$tmp/sim.out" 2>"$tmp/sim.log" &
+  # In the user's own namespace the simulator has TCP port 23 to itself.
+  "$sim" --listen 127.0.0.1 --tcp-port "$([ -n "${W4_RUN_USERNS:-}" ] && echo 23 || echo 0)" --udp-ports 0 \
+    --pty "$pty" --events "$tmp/events.jsonl" >"$tmp/sim.out" 2>"$tmp/sim.log" &
 fi
 pids+=($!)
 for _ in $(seq 1 100); do grep -q READY "$tmp/sim.out" 2>/dev/null && break; sleep 0.1; done
@@ -101,6 +121,9 @@ In w4control:
 EOF
 else
   echo "w4sim offers its serial line at $pty (run as root for the network search)."
+  if [ -n "${W4_RUN_USERNS:-}" ]; then
+    echo "Both run in a private network of your own (loopback only); w4sim also takes TCP on 127.0.0.1 port 23."
+  fi
   echo "In w4control:"
   [ "$(id -u)" -ne 0 ] &&
     echo '  0. It first says "udp socket create error!" (UDP port 23 needs root): click OK.'

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test headless.
-#   scripts/test.sh              normal build in build/
-#   scripts/test.sh --sanitize   ASan + UBSan build in build-sanitize/
+#   scripts/test.sh              Qt 5 build in build/
+#   scripts/test.sh --qt6        Qt 6 build in build-qt6/
+#   scripts/test.sh --sanitize   ASan + UBSan build (Qt 5) in build-sanitize/
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 

@@ -79,7 +79,7 @@ int pictureValueFromDevice(int index, int deviceValue)
     const PictureValueInfo &info = pictureFields[index].info;
     // Shift in 64 bits: a corrupt reading must not overflow before the clamp.
     const qint64 v = info.minimum < 0 ? qint64(deviceValue) + info.minimum : qint64(deviceValue);
-    return int(qBound<qint64>(info.minimum, v, info.maximum));
+    return int(qBound(qint64(info.minimum), v, qint64(info.maximum)));
 }
 
 int nextRotation(int degrees)

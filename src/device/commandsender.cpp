@@ -54,7 +54,7 @@ void CommandSender::schedule()
     if (tick.isActive())
         return;
     const qint64 wait = sinceWrite.isValid() ? pace - sinceWrite.elapsed() : 0;
-    tick.start(int(qBound<qint64>(0, wait, pace)));
+    tick.start(int(qBound(qint64(0), wait, qint64(pace))));
 }
 
 void CommandSender::lastWriteAnswered()

@@ -7,7 +7,49 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
+#include <QUdpSocket>
 #include <QtTest>
+
+namespace {
+
+const char *const kUdpBindBox = "w4UdpBindBox";
+
+// A normal user may not bind UDP port 23, where the processor answers; the main
+// window then says so in a box at start and carries on. Where this process
+// cannot bind the port, that box is closed as it appears and no DialogAnswerer
+// counts it. Where it can (root), the box is a dialog like any other.
+class UdpBindBoxCloser : public QObject
+{
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *w = qobject_cast<QWidget *>(watched);
+        if (event->type() != QEvent::Show || !w || !w->isWindow() || !w->isModal())
+            return false;
+        const QString text = DialogAnswerer::describe(w).text;
+        if (text.contains(QLatin1String("udp socket create error"), Qt::CaseInsensitive) ||
+            text.contains(QStringLiteral("Ошибка создания UDP-сокета"))) {
+            w->setProperty(kUdpBindBox, true);
+            QTimer::singleShot(0, w, [w] { w->close(); });
+        }
+        return false;
+    }
+};
+
+void closeUdpBindBoxesWhereThePortIsClosed()
+{
+    QUdpSocket probe;
+    if (probe.bind(QHostAddress::AnyIPv4, 23,
+                   QAbstractSocket::ShareAddress | QAbstractSocket::ReuseAddressHint))
+        return;
+    qApp->installEventFilter(new UdpBindBoxCloser(qApp));
+}
+
+} // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(closeUdpBindBoxesWhereThePortIsClosed)
 
 DialogAnswerer::DialogAnswerer(std::initializer_list<Answer> list) : answers(list), timer(new QTimer(this))
 {
@@ -81,7 +123,8 @@ DialogAnswerer::Seen DialogAnswerer::describe(QWidget *dialog)
 void DialogAnswerer::poll()
 {
     QWidget *dialog = QApplication::activeModalWidget();
-    if (!dialog || !dialog->isVisible() || dialog->inherits("WaitingWidget"))
+    if (!dialog || !dialog->isVisible() || dialog->inherits("WaitingWidget") ||
+        dialog->property(kUdpBindBox).toBool())
         return;
     for (const QPointer<QWidget> &h : handled)
         if (h == dialog)

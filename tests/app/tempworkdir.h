@@ -15,6 +15,7 @@ public:
         return dir.isValid() && QDir::setCurrent(dir.path());
     }
     void leave() { QDir::setCurrent(previous); }
+    QString path() const { return dir.path(); }
     QString filePath(const QString &name) const { return dir.filePath(name); }
 
 private:

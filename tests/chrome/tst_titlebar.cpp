@@ -10,10 +10,18 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTranslator>
 #include <QtTest>
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <sched.h>
+#include <sys/mount.h>
+#include <unistd.h>
 
 namespace {
 
@@ -32,6 +40,47 @@ void mouse(QWidget *w, QEvent::Type type, const QPoint &global, Qt::MouseButton 
     QMouseEvent event(type, local, local, global, button, held, Qt::NoModifier);
     QApplication::sendEvent(w, &event);
 }
+
+// A temporary folder this process cannot write to: by its mode for a normal
+// user; as root, who writes through any mode, by a read-only bind mount in a
+// mount namespace of the test's own.
+class UnwritableDir
+{
+public:
+    UnwritableDir()
+    {
+        const QByteArray p = QFile::encodeName(dir.path());
+        if (!dir.isValid()) {
+            why = QStringLiteral("no temporary folder");
+        } else if (::geteuid() != 0) {
+            if (!QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner))
+                why = QStringLiteral("cannot change the folder's mode");
+        } else if (::unshare(CLONE_NEWNS) != 0 ||
+                   ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+                   ::mount(p.constData(), p.constData(), nullptr, MS_BIND, nullptr) != 0) {
+            why = QStringLiteral("no mount namespace here: ") + QString::fromLocal8Bit(std::strerror(errno));
+        } else {
+            mounted = true;
+            if (::mount(nullptr, p.constData(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) != 0)
+                why = QStringLiteral("cannot remount read-only: ") +
+                      QString::fromLocal8Bit(std::strerror(errno));
+        }
+    }
+    ~UnwritableDir()
+    {
+        if (mounted)
+            ::umount2(QFile::encodeName(dir.path()).constData(), MNT_DETACH);
+        else
+            QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    QString path() const { return dir.path(); }
+    QString problem() const { return why; }
+
+private:
+    QTemporaryDir dir;
+    QString why;
+    bool mounted = false;
+};
 
 } // namespace
 
@@ -56,7 +105,12 @@ class TestTitleBar : public QObject
     QPushButton *button(const char *name) { return window->findChild<QPushButton *>(QLatin1String(name)); }
 
 private slots:
-    void initTestCase() { QVERIFY(dir.enter()); }
+    void initTestCase()
+    {
+        QVERIFY(dir.enter());
+        // The user's configuration folder, for a working folder that is not writable.
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath(QStringLiteral("config"))));
+    }
     void cleanupTestCase() { dir.leave(); }
     void init()
     {
@@ -180,9 +234,30 @@ private slots:
     }
 
     // Closing keeps the language for the next start, takes the links down and
-    // deletes the window; the next window starts in that language.
+    // deletes the window; the next window starts in that language. It is kept in
+    // ./FontSize.ini, or in the user's configuration folder when the working
+    // folder is not writable.
+    void closeKeepsTheLanguage_data()
+    {
+        QTest::addColumn<bool>("writable");
+        QTest::newRow("writable working folder") << true;
+        QTest::newRow("read-only working folder") << false;
+    }
+
     void closeKeepsTheLanguage()
     {
+        QFETCH(bool, writable);
+        const QString inConfig = dir.filePath(QStringLiteral("config/tst_titlebar/FontSize.ini"));
+        QFile::remove(inConfig);
+        std::unique_ptr<UnwritableDir> readOnly;
+        if (!writable) {
+            readOnly = std::make_unique<UnwritableDir>();
+            if (!readOnly->problem().isEmpty())
+                QSKIP(qPrintable(readOnly->problem()));
+            QVERIFY(QDir::setCurrent(readOnly->path()));
+        }
+        const QString saved = writable ? dir.filePath(QStringLiteral("FontSize.ini")) : inConfig;
+        auto back = qScopeGuard([this] { QDir::setCurrent(dir.path()); });
         build();
         window->show();
         QTest::mouseClick(button("pushButton_RU"), Qt::LeftButton);
@@ -198,9 +273,11 @@ private slots:
         QVERIFY(!networkConnected());
         QCOMPARE(connectionStatusRow(), 1);
 
-        QSettings saved(dir.filePath(QStringLiteral("FontSize.ini")), QSettings::IniFormat);
-        QCOMPARE(saved.value(QStringLiteral("ID")).toInt(), 2);
-        QCOMPARE(saved.allKeys(), QStringList{QStringLiteral("ID")});
+        QVERIFY(QFile::exists(saved));
+        QVERIFY(!QFile::exists(writable ? inConfig : dir.filePath(QStringLiteral("FontSize.ini"))));
+        QSettings ini(saved, QSettings::IniFormat);
+        QCOMPARE(ini.value(QStringLiteral("ID")).toInt(), 2);
+        QCOMPARE(ini.allKeys(), QStringList{QStringLiteral("ID")});
 
         // The next start opens in Russian.
         resetAppState();

@@ -104,7 +104,7 @@ TsFile readTs(const QString &path)
     while (!xml.atEnd()) {
         xml.readNext();
         if (xml.isStartElement()) {
-            const QStringRef name = xml.name();
+            const QString name = xml.name().toString();
             if (name == QLatin1String("name") && !inMessage) {
                 context = xml.readElementText();
             } else if (name == QLatin1String("message")) {

@@ -9,6 +9,7 @@
 #include <QColorDialog>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTranslator>
 
@@ -246,7 +247,9 @@ private slots:
                 const bool onPages =
                     (get("rightTBox")->isAncestorOf(w) && !get("presetsPage")->isAncestorOf(w)) ||
                     w->objectName().startsWith("inBtn_") || w->objectName() == "currentChannelCBox";
-                if (control && onPages && !hidden(w) && !w->objectName().startsWith("qt_"))
+                // The scroll areas' own scroll bars come and go with the layout.
+                if (control && onPages && !hidden(w) && !w->objectName().startsWith("qt_") &&
+                    !qobject_cast<QScrollBar *>(w))
                     all << w;
             }
             return all;

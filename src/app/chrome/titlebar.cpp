@@ -1,5 +1,7 @@
 #include "titlebar.h"
 
+#include "qtcompat.h"
+
 #include <QMouseEvent>
 
 TitleBar::TitleBar(QWidget *parent) : QWidget(parent), target(parent) {}
@@ -11,13 +13,13 @@ void TitleBar::mousePressEvent(QMouseEvent *event)
     if (event->button() == Qt::LeftButton)
         dragging = true;
     if (target)
-        dragOffset = event->globalPos() - target->pos();
+        dragOffset = globalPointOf(event) - target->pos();
 }
 
 void TitleBar::mouseMoveEvent(QMouseEvent *event)
 {
     if (dragging && target)
-        target->move(event->globalPos() - dragOffset);
+        target->move(globalPointOf(event) - dragOffset);
 }
 
 void TitleBar::mouseReleaseEvent(QMouseEvent *)

@@ -9,6 +9,7 @@
 #include "userview.h"
 
 #include <QApplication>
+#include <QDebug>
 #include <QTranslator>
 
 namespace {
@@ -25,8 +26,8 @@ void MainWindow::installTranslation(int index)
     QTranslator *&translator = languageTranslators[slot];
     if (!translator) {
         translator = new QTranslator(this);
-        if (slot < 3)
-            translator->load(QString::fromLatin1(catalogues[slot]));
+        if (slot < 3 && !translator->load(QString::fromLatin1(catalogues[slot])))
+            qWarning() << "cannot load" << catalogues[slot];
     }
     QApplication::removeTranslator(translator);
     QApplication::installTranslator(translator);

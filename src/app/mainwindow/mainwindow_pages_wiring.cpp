@@ -3,6 +3,7 @@
 #include "appstate.h"
 #include "mainwindow.h"
 #include "mainwindow_pageswall.h"
+#include "qtcompat.h"
 #include "ui_mainwindow.h"
 
 #include <QEvent>
@@ -117,7 +118,7 @@ protected:
         case QEvent::MouseButtonPress:
         case QEvent::MouseMove:
             if (static_cast<QMouseEvent *>(event)->buttons() != Qt::NoButton)
-                watched->setProperty(HeldAt, static_cast<QMouseEvent *>(event)->localPos().x());
+                watched->setProperty(HeldAt, localPointOf(static_cast<QMouseEvent *>(event)).x());
             break;
         case QEvent::MouseButtonRelease:
             if (static_cast<QMouseEvent *>(event)->buttons() == Qt::NoButton)
@@ -307,13 +308,29 @@ void MainWindow::changeUIBaseSelectChannel(int ChannelID)
 QList<QObject *> MainWindow::pageControls() const
 {
     QList<QObject *> controls = {
-        ui->currentChannelCBox, ui->cbx_windowLevel,   ui->ckx_showWindow,         ui->ckx_freezeWindow,
-        ui->ckx_solidColor,     ui->ckx_enableAudio,   ui->ckx_horizontalMirrored, ui->ckx_vericalMirrored,
-        ui->cbx_deinterlace,    ui->cbx_24PSFMode,     ui->ckx_2p2PullDown,        ui->ckx_2p3PullDown,
-        ui->ldt_PosX,           ui->ldt_PosY,          ui->ldt_Width,              ui->ldt_Heigh,
-        ui->ldt_colorR,         ui->ldt_colorG,        ui->ldt_colorB,
-        ui->ldt_HorizontalStartLocation, ui->ldt_VerticalStartLocation,
-        ui->ldt_HorizontalEndLocation,   ui->ldt_VerticalEndLocation,
+        ui->currentChannelCBox,
+        ui->cbx_windowLevel,
+        ui->ckx_showWindow,
+        ui->ckx_freezeWindow,
+        ui->ckx_solidColor,
+        ui->ckx_enableAudio,
+        ui->ckx_horizontalMirrored,
+        ui->ckx_vericalMirrored,
+        ui->cbx_deinterlace,
+        ui->cbx_24PSFMode,
+        ui->ckx_2p2PullDown,
+        ui->ckx_2p3PullDown,
+        ui->ldt_PosX,
+        ui->ldt_PosY,
+        ui->ldt_Width,
+        ui->ldt_Heigh,
+        ui->ldt_colorR,
+        ui->ldt_colorG,
+        ui->ldt_colorB,
+        ui->ldt_HorizontalStartLocation,
+        ui->ldt_VerticalStartLocation,
+        ui->ldt_HorizontalEndLocation,
+        ui->ldt_VerticalEndLocation,
     };
     for (QSlider *s : pictureSliders(ui))
         controls << s;

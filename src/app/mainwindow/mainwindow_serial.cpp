@@ -6,6 +6,7 @@
 #include "mymessagebox.h"
 #include "networkdialog.h"
 #include "noticewidget.h"
+#include "qtcompat.h"
 #include "seriallink.h"
 #include "serialportmanager.h"
 #include "ui_mainwindow.h"
@@ -13,7 +14,6 @@
 #include <QDebug>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTextCodec>
 #include <QTimer>
 
 namespace {
@@ -140,6 +140,5 @@ void MainWindow::on_openButton_clicked()
 void MainWindow::readyReadSlot(const QByteArray &bytes)
 {
     // The processor's serial output is not interpreted; it is only logged.
-    QTextCodec *gbk = QTextCodec::codecForName("GBK");
-    qDebug() << "serial in:" << (gbk ? gbk->toUnicode(bytes) : QString::fromLatin1(bytes));
+    qDebug() << "serial in:" << fromGbk(bytes);
 }

@@ -1,10 +1,18 @@
 #include "languagesettings.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 
 QString languageSettingsPath()
 {
-    return QStringLiteral("./FontSize.ini");
+    // An installed program started from a menu may run in a folder it cannot
+    // write to; the language then lives in the user's configuration folder.
+    if (QFileInfo(QDir::currentPath()).isWritable())
+        return QStringLiteral("./FontSize.ini");
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
+           QLatin1String("/FontSize.ini");
 }
 
 namespace {

@@ -3,7 +3,8 @@
 #include <QString>
 
 // The one value the program keeps between runs: the interface language, key
-// "ID" of an INI file in the working directory. The key is looked up without
+// "ID" of ./FontSize.ini, or of FontSize.ini in the user's configuration folder
+// when the working directory is not writable. The key is looked up without
 // regard to case, so "ID" and "id" reach the same stored value. A missing file
 // or key, and a value that names no language, read as 0 (Chinese).
 QString languageSettingsPath();

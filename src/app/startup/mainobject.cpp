@@ -8,6 +8,18 @@
 #include <QDebug>
 #include <QTranslator>
 
+namespace {
+
+// The catalogues are built into the program: one that does not load is a fault
+// of the build, and the texts stay Chinese.
+void loadCatalogue(QTranslator *translator, const QString &path)
+{
+    if (!translator->load(path))
+        qWarning() << "cannot load" << path;
+}
+
+} // namespace
+
 MainObject::MainObject(QObject *parent) : QObject(parent) {}
 
 MainObject::~MainObject()
@@ -29,15 +41,15 @@ void MainObject::init()
     switch (language) {
     case 0:
         qDebug() << "中文界面： " << language;
-        translator->load(QStringLiteral(":/res/lanague_cn.qm"));
+        loadCatalogue(translator, QStringLiteral(":/res/lanague_cn.qm"));
         break;
     case 1:
         qDebug() << "英文界面： " << language;
-        translator->load(QStringLiteral(":/res/lanague_en.qm"));
+        loadCatalogue(translator, QStringLiteral(":/res/lanague_en.qm"));
         break;
     case 2:
         qDebug() << "俄文界面： " << language;
-        translator->load(QStringLiteral(":/res/lanague_ru.qm"));
+        loadCatalogue(translator, QStringLiteral(":/res/lanague_ru.qm"));
         break;
     default:
         break;

@@ -2,8 +2,8 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QPainterPath>
 #include <QPropertyAnimation>
 
@@ -101,7 +101,7 @@ void SplashScreen::renderBackground()
 
     QFont messageFont = painter.font();
     messageFont.setPixelSize(16);
-    messageFont.setWeight(75);
+    messageFont.setWeight(QFont::Bold);
     painter.setFont(messageFont);
     painter.setPen(Qt::yellow);
     painter.drawText(QRect(0, h - 140, w, 70), Qt::AlignCenter, message);
@@ -109,7 +109,7 @@ void SplashScreen::renderBackground()
 
     percentFont = messageFont;
     percentFont.setPixelSize(14);
-    percentFont.setWeight(50);
+    percentFont.setWeight(QFont::Normal);
     backgroundStale = false;
 }
 
@@ -145,8 +145,9 @@ void SplashScreen::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     const QRect dirty = event->rect();
     const qreal ratio = background.devicePixelRatioF();
-    painter.drawPixmap(dirty, background,
-                       QRectF(dirty.x() * ratio, dirty.y() * ratio, dirty.width() * ratio, dirty.height() * ratio));
+    painter.drawPixmap(
+        dirty, background,
+        QRectF(dirty.x() * ratio, dirty.y() * ratio, dirty.width() * ratio, dirty.height() * ratio));
     painter.setRenderHint(QPainter::Antialiasing);
     if (progress != 0) {
         painter.setPen(Qt::white);

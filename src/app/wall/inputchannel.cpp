@@ -1,6 +1,7 @@
 #include "inputchannel.h"
 
 #include "appstate.h"
+#include "qtcompat.h"
 #include "wallgeometry.h"
 
 #include <QAccessible>
@@ -196,7 +197,7 @@ void InputChannel::paintNumberAndCaption(QPainter *painter, const QRectF &r)
         painter->setPen(colour);
         QFont font(QStringLiteral("Arial"));
         font.setPointSize(captionSize);
-        font.setWeight(15);
+        setQt5Weight(font, 15);
         painter->setFont(font);
         painter->drawText(QRectF(r.x() + 10, r.y() + 20, w - 10, h - 20), Qt::AlignLeft | Qt::AlignTop,
                           caption);

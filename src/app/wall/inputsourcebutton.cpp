@@ -1,5 +1,7 @@
 #include "inputsourcebutton.h"
 
+#include "qtcompat.h"
+
 #include <QMouseEvent>
 
 InputSourceButton::InputSourceButton(QWidget *parent) : QPushButton(parent)
@@ -10,7 +12,7 @@ InputSourceButton::InputSourceButton(QWidget *parent) : QPushButton(parent)
 void InputSourceButton::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton) {
-        dragStartPos = lastDragPos = event->globalPos();
+        dragStartPos = lastDragPos = globalPointOf(event);
         isDragging = true;
     }
     QPushButton::mousePressEvent(event);
@@ -19,7 +21,7 @@ void InputSourceButton::mousePressEvent(QMouseEvent *event)
 void InputSourceButton::mouseMoveEvent(QMouseEvent *event)
 {
     if ((event->buttons() & Qt::LeftButton) && isDragging) {
-        const QPoint cursor = event->globalPos();
+        const QPoint cursor = globalPointOf(event);
         move(pos() + (cursor - lastDragPos));
         lastDragPos = cursor;
     }
@@ -30,7 +32,7 @@ void InputSourceButton::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton && isDragging) {
         isDragging = false;
-        emit releaseMouseLeft(inputSourceId, event->globalPos());
+        emit releaseMouseLeft(inputSourceId, globalPointOf(event));
         move(homePos);
     }
     QPushButton::mouseReleaseEvent(event);
