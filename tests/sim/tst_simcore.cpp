@@ -83,7 +83,7 @@ void TstSimCore::splitterKeepsCommandsWhateverTheFragments()
         CommandSplitter sp;
         QVector<QByteArray> out;
         int prev = 0;
-        for (int cut : cuts + QVector<int>{s.size()}) {
+        for (int cut : cuts + QVector<int>{int(s.size())}) {
             for (const Piece &p : sp.feed(s.mid(prev, cut - prev))) {
                 if (p.junk)
                     return QVector<QByteArray>{};
