@@ -8,12 +8,13 @@ namespace w4 {
 TcpLink::TcpLink(QObject *parent) : DeviceLink(parent), tcp(new QTcpSocket(this))
 {
     tcp->setProxy(QNetworkProxy::NoProxy);
+    tcp->setReadBufferSize(ReadChunk);
     connectTimeout.setSingleShot(true);
     connectTimeout.setInterval(1500);
     connect(&connectTimeout, &QTimer::timeout, this, &TcpLink::onTimeout);
     connect(tcp, &QTcpSocket::connected, this, &TcpLink::onConnected);
     connect(tcp, &QTcpSocket::disconnected, this, &TcpLink::onDisconnected);
-    connect(tcp, &QTcpSocket::readyRead, this, [this] { emit received(tcp->readAll()); });
+    connect(tcp, &QTcpSocket::readyRead, this, [this] { emit received(tcp->read(ReadChunk)); });
     // A refused or unreachable attempt is decided by the time-out, as for an
     // address that never answers; a link that was up ends with disconnected().
     connect(tcp, &QTcpSocket::errorOccurred, this,
@@ -67,6 +68,12 @@ bool TcpLink::isOpening() const
 qint64 TcpLink::write(const QByteArray &bytes)
 {
     return up ? tcp->write(bytes) : -1;
+}
+
+void TcpLink::dropPeer()
+{
+    if (up)
+        finish(CloseReason::Lost);
 }
 
 void TcpLink::onConnected()
