@@ -185,7 +185,7 @@ while time.time() - t0 < seconds:
     slides += 1
     if warm is None and time.time() - t0 > min(60, seconds / 5):
         warm = rss_kib()
-    rss_samples.append((time.time() - t0, rss_kib()))
+    rss_samples.append((time.time() - t0, rss_kib(), os.path.getsize(os.path.join(work, "events.jsonl"))))
 if ping:
     ping.terminate()
     ping.wait()
@@ -272,6 +272,14 @@ print("| window fields whose last value sent differs from w4sim's state | %d of 
 print("| resident memory at start / after warming up / at the end | %s / %s / %s | flat after warming up |" %
       (mib(rss_start), mib(warm or rss_start), mib(rss_end)))
 print("| growth from warming up to the end | %s | about 0 |" % mib(rss_end - (warm or rss_start)))
+# The second half: growth per command received meanwhile (w4sim's event log
+# grows by about the same for each command).
+half = [r for r in rss_samples if r[0] >= took / 2]
+if half and len(received):
+    per_byte = len(received) / max(1, os.path.getsize(events))
+    commands_half = max(1, round((rss_samples[-1][2] - half[0][2]) * per_byte))
+    print("| growth over the second half, per command sent in it (%d commands) | %.2f KiB | about 0 |" %
+          (commands_half, (rss_samples[-1][1] - half[0][1]) / commands_half))
 if worst is None:
     print("| longest answer to _NET_WM_PING (every 10 ms) | not measured: bench_ping needs libx11-dev | <= 100 ms |")
 else:
