@@ -174,5 +174,9 @@
 
 3.反复开关设备或以同一IP向同一路由器多次注册，在短时间内可能会出现无法连接的情况。</translation>
     </message>
+    <message>
+        <source>4.UDP数据无法证明发送者：通过UDP连接设备只适用于可信的网络。条件允许时，请优先用主界面的“连接服务器”（TCP）连接设备。</source>
+        <translation>4.UDP数据无法证明发送者：通过UDP连接设备只适用于可信的网络。条件允许时，请优先用主界面的“连接服务器”（TCP）连接设备。</translation>
+    </message>
 </context>
 </TS>

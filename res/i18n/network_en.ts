@@ -174,5 +174,9 @@
 
 3. Repeatedly switching on and off the device or registering with the same router multiple times with the same IP may fail to connect in a short period of time.</translation>
     </message>
+    <message>
+        <source>4.UDP数据无法证明发送者：通过UDP连接设备只适用于可信的网络。条件允许时，请优先用主界面的“连接服务器”（TCP）连接设备。</source>
+        <translation>4. UDP data carries no proof of its sender: connect to a device over UDP only on a trusted network. Where you can, prefer “Connect to Server” (TCP) in the main window.</translation>
+    </message>
 </context>
 </TS>

@@ -56,6 +56,10 @@
         <translation>保存成功！</translation>
     </message>
     <message>
+        <source>请输入%1到%2之间的数值</source>
+        <translation>请输入%1到%2之间的数值</translation>
+    </message>
+    <message>
         <source>恢复成功，请手动重启设备！</source>
         <translation>恢复成功，请手动重启设备！</translation>
     </message>

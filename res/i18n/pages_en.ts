@@ -56,6 +56,10 @@
         <translation>Saved!</translation>
     </message>
     <message>
+        <source>请输入%1到%2之间的数值</source>
+        <translation>Please enter a value from %1 to %2</translation>
+    </message>
+    <message>
         <source>恢复成功，请手动重启设备！</source>
         <translation>The recovery was successful, please restart the device manually!</translation>
     </message>

@@ -56,6 +56,10 @@
         <translation>Сохранено успешно!</translation>
     </message>
     <message>
+        <source>请输入%1到%2之间的数值</source>
+        <translation>Введите значение от %1 до %2</translation>
+    </message>
+    <message>
         <source>恢复成功，请手动重启设备！</source>
         <translation>Перезагрузка устройства вручную, пожалуйста!</translation>
     </message>

@@ -148,43 +148,45 @@ QSize resolutionForCode(int code)
 
 QVector<QByteArray> TcpFrameAssembler::feed(const QByteArray &bytes)
 {
-    // A device sends frames of at most this size; anything longer that has not
-    // formed a frame is noise and is not kept forever.
-    constexpr int longest = 2 * WindowFrameWords;
+    constexpr int globalBytes = 2 * GlobalFrameWords;
+    constexpr int windowBytes = 2 * WindowFrameWords;
     static const QByteArray head("\xAA\xAA", 2);
 
     m_buffer.append(bytes);
     QVector<QByteArray> frames;
+    int at = 0; // everything before `at` is decided
     for (;;) {
-        const int start = m_buffer.indexOf(head);
+        const int start = m_buffer.indexOf(head, at);
         if (start < 0) {
             // Keep a trailing 0xAA: it may be the first half of the next head.
-            m_buffer = m_buffer.endsWith('\xAA') ? QByteArray(1, '\xAA') : QByteArray();
+            const int keep = at < m_buffer.size() && m_buffer.endsWith('\xAA') ? 1 : 0;
+            m_noise += m_buffer.size() - keep - at;
+            at = m_buffer.size() - keep;
             break;
         }
-        m_buffer.remove(0, start);
-
+        m_noise += start - at;
+        at = start;
+        const int available = m_buffer.size() - at;
+        if (available < globalBytes)
+            break;
         int taken = 0;
-        if (frameAt(m_buffer, 0, GlobalFrameWords))
-            taken = 2 * GlobalFrameWords;
-        else if (frameAt(m_buffer, 0, WindowFrameWords))
-            taken = 2 * WindowFrameWords;
+        if (frameAt(m_buffer, at, GlobalFrameWords))
+            taken = globalBytes;
+        else if (available < windowBytes)
+            break; // a window frame may still be growing here
+        else if (frameAt(m_buffer, at, WindowFrameWords))
+            taken = windowBytes;
         if (taken) {
-            frames.append(m_buffer.left(taken));
-            m_buffer.remove(0, taken);
+            frames.append(m_buffer.mid(at, taken));
+            at += taken;
+            m_noise = 0;
             continue;
         }
-
-        // No frame at this head. It may still be growing into a window frame,
-        // unless there is too much data for that, or a later head already starts
-        // a whole frame (then this one was a fragment of a lost block).
-        bool skip = m_buffer.size() >= longest;
-        for (int next = m_buffer.indexOf(head, 1); !skip && next > 0; next = m_buffer.indexOf(head, next + 1))
-            skip = frameAt(m_buffer, next, GlobalFrameWords) || frameAt(m_buffer, next, WindowFrameWords);
-        if (!skip)
-            break;
-        m_buffer.remove(0, 1);
+        // No frame starts at this head: it was noise, or a fragment of a lost block.
+        ++at;
+        ++m_noise;
     }
+    m_buffer.remove(0, at);
     return frames;
 }
 

@@ -89,16 +89,30 @@ constexpr int NoSignalResolutionCode = 39;
 // TCP is a byte stream: frames may arrive split over several reads or several in
 // one read. The assembler keeps what it was given and hands back whole frames,
 // resynchronising on the next header after bytes that belong to no frame.
+//
+// What a header starts is decided from the bytes alone, never from where a
+// read ended: a global frame when one is whole there; otherwise, once a window
+// frame's length is at hand, a window frame or nothing (and the search goes on
+// one byte further). A frame after noise may therefore wait until a window
+// frame's length has come past the noise. Each byte is looked at a bounded
+// number of times, and at most a window frame's length is kept.
 class TcpFrameAssembler
 {
 public:
     // Appends bytes and returns every complete frame now available, in order.
     QVector<QByteArray> feed(const QByteArray &bytes);
-    void clear() { m_buffer.clear(); }
+    void clear()
+    {
+        m_buffer.clear();
+        m_noise = 0;
+    }
     int pending() const { return m_buffer.size(); }
+    // Bytes thrown away since the last whole frame (or the start).
+    qint64 noiseSinceFrame() const { return m_noise; }
 
 private:
     QByteArray m_buffer;
+    qint64 m_noise = 0;
 };
 
 } // namespace w4

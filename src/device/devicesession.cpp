@@ -50,6 +50,7 @@ DeviceSession::DeviceSession(QObject *parent)
     connect(tcp, &TcpLink::opened, this, &DeviceSession::onTcpOpened);
     connect(tcp, &TcpLink::closed, this, &DeviceSession::onTcpClosed);
     connect(tcp, &TcpLink::received, tcpRead, &TcpReadBack::feed);
+    connect(tcpRead, &TcpReadBack::noiseFlood, tcp, &TcpLink::dropPeer);
     connect(udp, &UdpLink::datagramReceived, this, &DeviceSession::onDatagram);
     connect(serial, &SerialLink::received, this, &DeviceSession::onSerialReceived);
 

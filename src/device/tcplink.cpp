@@ -14,12 +14,13 @@ namespace w4 {
 TcpLink::TcpLink(QObject *parent) : DeviceLink(parent), tcp(new QTcpSocket(this))
 {
     tcp->setProxy(QNetworkProxy::NoProxy);
+    tcp->setReadBufferSize(ReadChunk);
     connectTimeout.setSingleShot(true);
     connectTimeout.setInterval(1500);
     connect(&connectTimeout, &QTimer::timeout, this, &TcpLink::onTimeout);
     connect(tcp, &QTcpSocket::connected, this, &TcpLink::onConnected);
     connect(tcp, &QTcpSocket::disconnected, this, &TcpLink::onDisconnected);
-    connect(tcp, &QTcpSocket::readyRead, this, [this] { emit received(tcp->readAll()); });
+    connect(tcp, &QTcpSocket::readyRead, this, [this] { emit received(tcp->read(ReadChunk)); });
     // A refused or unreachable attempt is decided by the time-out, as for an
     // address that never answers; a link that was up ends with disconnected().
     connect(tcp, &QTcpSocket::errorOccurred, this,
@@ -93,6 +94,12 @@ void TcpLink::keepAlive()
     ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPCNT, &count, sizeof count);
     ::setsockopt(fd, IPPROTO_TCP, TCP_USER_TIMEOUT, &unacknowledgedMs, sizeof unacknowledgedMs);
 #endif
+}
+
+void TcpLink::dropPeer()
+{
+    if (up)
+        finish(CloseReason::Lost);
 }
 
 void TcpLink::onConnected()

@@ -9,12 +9,18 @@ class QTcpSocket;
 namespace w4 {
 
 // The TCP connection to a processor: commands out, status frames in. An attempt
-// that is not answered within the connect time-out is given up.
+// that is not answered within the connect time-out is given up. The socket holds
+// at most ReadChunk bytes, and each read hands on at most that much: a peer that
+// sends without pause is read a chunk per turn of the event loop, and the rest
+// waits in the system's buffers (the peer is held back by the connection's
+// flow control).
 class TcpLink : public DeviceLink
 {
     Q_OBJECT
 
 public:
+    static constexpr qint64 ReadChunk = 64 * 1024;
+
     explicit TcpLink(QObject *parent = nullptr);
     ~TcpLink() override;
 
@@ -30,6 +36,9 @@ public:
     bool isOpen() const override;
     bool isOpening() const override;
     qint64 write(const QByteArray &bytes) override;
+
+    // Cuts the connection off as lost: the peer sends what no processor sends.
+    void dropPeer();
 
     QTcpSocket *socket() const { return tcp; }
 

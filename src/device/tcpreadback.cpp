@@ -3,6 +3,10 @@
 #include "commandsender.h"
 #include "devicemodel.h"
 
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcTcpRead, "w4.readback.tcp")
+
 namespace w4 {
 
 namespace {
@@ -31,6 +35,7 @@ TcpReadBack::TcpReadBack(CommandSender *commandSender, DeviceModel *deviceModel,
 void TcpReadBack::start()
 {
     running = true;
+    reading = true;
     currentStep = 0;
     ask();
 }
@@ -48,6 +53,8 @@ void TcpReadBack::stop()
 void TcpReadBack::reset()
 {
     stop();
+    reading = false;
+    flooded = false;
     frames.clear();
     windowFrames = 0;
     progress = {};
@@ -91,7 +98,18 @@ void TcpReadBack::advance()
 
 void TcpReadBack::feed(const QByteArray &bytes)
 {
-    for (const QByteArray &block : frames.feed(bytes)) {
+    const QVector<QByteArray> blocks = frames.feed(bytes);
+    if (frames.noiseSinceFrame() > NoiseLimit && !flooded) {
+        flooded = true;
+        frames.clear();
+        emit noiseFlood();
+        return;
+    }
+    for (const QByteArray &block : blocks) {
+        if (!reading) {
+            qCDebug(lcTcpRead) << "frame outside a read ignored:" << block.left(4).toHex();
+            continue;
+        }
         const TcpFrame frame = decodeTcpFrame(block);
         // A frame is the answer to the query waited for when that query has
         // been written and the frame is of its kind; anything else (a late
@@ -108,7 +126,8 @@ void TcpReadBack::feed(const QByteArray &bytes)
                 continue;
             ++windowFrames;
             progress.windowsRead |= 1 << (window->window - 1);
-            if (window->window == 4 && windowFrames == 4 && progress.windowsRead == 0xF)
+            if (progress.globalRead && window->window == 4 && windowFrames == 4 &&
+                progress.windowsRead == 0xF)
                 progress.complete = true;
             answers = currentStep >= 1;
             model->applyWindowFrame(*window);

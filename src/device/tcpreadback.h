@@ -15,7 +15,7 @@ struct TcpReadResult
 {
     bool globalRead = false;
     int windowsRead = 0; // a bit per window 1..4 since the last global frame
-    // Window 4 came as the fourth window frame since the global frame, and
+    // The global frame came, window 4 as the fourth window frame after it, and
     // every window was among them.
     bool complete = false;
 };
@@ -23,7 +23,8 @@ struct TcpReadResult
 // Reading the processor's state over TCP: the query sequence (device-wide
 // query, the four window queries, then the end marker) and the status frames,
 // which are decoded from the stream whole however the reads cut it and written
-// to the model whenever they come.
+// to the model as they come, while a read is on (frames after its outcome was
+// told would change the wall behind the user's back).
 //
 // Each query goes to the send queue as soon as the answer to the one before
 // has been applied (so the sender's gap between two commands still holds); a
@@ -36,6 +37,9 @@ class TcpReadBack : public QObject
 public:
     // How long an answer may take once its query has left.
     static constexpr int StepMs = 600;
+    // A processor's stream holds a few frames per read with little between
+    // them; this much noise without a frame is a peer that is no processor.
+    static constexpr qint64 NoiseLimit = 256 * 1024;
 
     TcpReadBack(CommandSender *sender, DeviceModel *model, QObject *parent = nullptr);
 
@@ -50,6 +54,11 @@ public:
 
     // A new connection: bytes and results from before are forgotten.
     void reset();
+    // The read's outcome has been told: frames from now until the next start()
+    // are late answers to it and change nothing.
+    void endRead() { reading = false; }
+    // Frames are applied (from start() until endRead() or reset()).
+    bool isReading() const { return reading; }
     void feed(const QByteArray &bytes);
 
     const TcpReadResult &result() const { return progress; }
@@ -61,6 +70,8 @@ signals:
     void sequenceFinished();
     // A running sequence was stopped (the link went away or was replaced).
     void stopped();
+    // NoiseLimit bytes came without a frame among them (once; reset() again).
+    void noiseFlood();
 
 private:
     void ask();
@@ -72,11 +83,13 @@ private:
     TcpFrameAssembler frames;
     QTimer answerTimer;
     bool running = false;
+    bool reading = false;
+    bool flooded = false;
     int currentStep = 0;
     QString pendingQuery;
-    bool pendingLeft = false; // the query waited for has been written
+    bool pendingLeft = false;      // the query waited for has been written
     bool queryWrittenLast = false; // and nothing else after it
-    int windowFrames = 0;     // since the last global frame
+    int windowFrames = 0;          // since the last global frame
     TcpReadResult progress;
 };
 

@@ -76,6 +76,7 @@ UdpReadResult UdpReadBack::read(const QHostAddress &deviceAddress, quint16 devic
     for (int n = 1; n <= 4; ++n) {
         for (StatusRecord &r : attempts)
             r.clear();
+        window = n;
         for (int k = 1; k <= 3; ++k) {
             slot = k + 1;
             query(QString::fromLatin1(WindowQueries[n - 1]));
@@ -116,6 +117,17 @@ void UdpReadBack::handleDatagram(const QByteArray &datagram, const QHostAddress 
     // an answer to it.
     if (stepComplete)
         return;
+    // The processor's header (AA 55, then what the records are about: 5 the
+    // device, 1..4 a window) may say that this is the answer to another query,
+    // a late one or a stray one. A header of another form says nothing.
+    if (quint8(datagram[0]) == 0xAA && quint8(datagram[1]) == 0x55) {
+        const int about = quint8(datagram[2]);
+        const int asked = slot == 1 ? 5 : window;
+        if (about >= 1 && about <= 5 && about != asked) {
+            qCDebug(lcUdpRead) << "status datagram about" << about << "ignored; asked about" << asked;
+            return;
+        }
+    }
     const StatusDatagram parsed = parseStatusDatagram(datagram);
     if (!parsed.valid) {
         // The device did answer, and will not answer this query again: the

@@ -89,6 +89,8 @@ private:
     quint16 port = 23;
     // 0 not reading, 1 device-wide record, 2..4 first to third read of a window.
     int slot = 0;
+    int window = 0; // the window being read, 1..4
+
     bool stepComplete = false;
     StatusRecord global;
     std::array<StatusRecord, 3> attempts;

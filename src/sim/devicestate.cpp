@@ -1,6 +1,7 @@
 #include "devicestate.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QHostAddress>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -404,6 +405,11 @@ bool DeviceState::fromJson(const QJsonObject &o, DeviceState *out, QString *erro
 
 bool DeviceState::load(const QString &path, DeviceState *out, QString *error)
 {
+    // A FIFO or a device would hold the start up (or never end): regular files only.
+    if (QFileInfo::exists(path) && !QFileInfo(path).isFile()) {
+        *error = QStringLiteral("cannot read %1: not a regular file").arg(path);
+        return false;
+    }
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
         *error = QStringLiteral("cannot read %1: %2").arg(path, f.errorString());

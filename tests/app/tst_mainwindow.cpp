@@ -260,6 +260,13 @@ private slots:
         QCOMPARE(speed->validator()->validate(typed, pos), QValidator::Invalid);
         typed = QStringLiteral("120");
         QCOMPARE(serialSpeed->validator()->validate(typed, pos), QValidator::Acceptable);
+        // At most four digits: 99999 ms cannot be typed.
+        for (QLineEdit *e : {speed, serialSpeed}) {
+            typed = QStringLiteral("9999");
+            QCOMPARE(e->validator()->validate(typed, pos), QValidator::Acceptable);
+            typed = QStringLiteral("99999");
+            QCOMPARE(e->validator()->validate(typed, pos), QValidator::Invalid);
+        }
     }
 
     // Slider ranges equal their picture value ranges; both timer pairs start

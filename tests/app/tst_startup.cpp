@@ -12,7 +12,10 @@
 #include <QTemporaryDir>
 #include <QTranslator>
 #include <QtTest>
+
 #include <memory>
+
+#include <sys/stat.h>
 
 namespace {
 void writeIni(const QString &path, const QByteArray &content)
@@ -186,6 +189,18 @@ private slots:
         if (!ini.isEmpty())
             writeIni(path, ini);
         QCOMPARE(readStoredLanguage(path), language);
+    }
+
+    // A FIFO (or any file that is not a regular one) is neither read nor
+    // written: either would wait for a writer or a reader for ever.
+    void fifoInPlaceOfTheSettingsFile()
+    {
+        const QString path = dir.filePath(QStringLiteral("fifo.ini"));
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        QCOMPARE(readStoredLanguage(path), 0);
+        writeStoredLanguage(2, path);
+        QVERIFY(!QFileInfo(path).isFile());
+        QCOMPARE(readStoredLanguage(path), 0);
     }
 
     // Writing keeps one spelling of the key, so the next read cannot find an

@@ -236,13 +236,79 @@ private slots:
         }
     }
 
+    // Streams where a frame hides inside another, or where a read may end
+    // between a head and what it turns out to start: every cut gives what the
+    // whole stream gives.
+    void assemblerDecidesFromTheBytesAlone_data()
+    {
+        QTest::addColumn<QByteArray>("stream");
+        QTest::addColumn<int>("frames");
+        // A window frame whose words 29..39 form a whole global frame.
+        QTest::newRow("found by fuzzing")
+            << QByteArray::fromHex(
+                   "aaaa0007ff0000008a0000010001000202bb00bb000000000000000000010001000200030246bbbb"
+                   "000200030246bbbbaa56ffff000003102005aaaa000700000000000000010001000200030246bbbb"
+                   "000200030246bbbbaa56ffff00030246bbbb000200030246bbbb")
+            << 1;
+        QVector<quint16> w = frameWords(WindowFrameWords);
+        w[1] = 2;
+        const QByteArray inner = globalFrame();
+        for (int i = 0; i < GlobalFrameWords; ++i)
+            w[20 + i] = quint16(quint8(inner[2 * i]) << 8 | quint8(inner[2 * i + 1]));
+        QTest::newRow("global frame inside window 2") << bytesOf(w) + globalFrame(1, 1) << 2;
+        QTest::newRow("fragment, then frames")
+            << windowFrame(1).left(50) + globalFrame() + windowFrame(4) << 2;
+        QTest::newRow("heads everywhere") << QByteArray(300, '\xAA') + windowFrame(1) +
+                                                 QByteArray(3, '\xAA') + globalFrame() + windowFrame(2)
+                                          << 3;
+    }
+    void assemblerDecidesFromTheBytesAlone()
+    {
+        QFETCH(QByteArray, stream);
+        QFETCH(int, frames);
+        TcpFrameAssembler whole;
+        const QVector<QByteArray> expected = whole.feed(stream);
+        QCOMPARE(expected.size(), frames);
+
+        TcpFrameAssembler bytewise;
+        QVector<QByteArray> got;
+        for (char c : stream)
+            got += bytewise.feed(QByteArray(1, c));
+        QCOMPARE(got, expected);
+        for (int cut = 1; cut < stream.size(); ++cut) {
+            TcpFrameAssembler twoReads;
+            got = twoReads.feed(stream.left(cut));
+            got += twoReads.feed(stream.mid(cut));
+            QVERIFY2(got == expected, qPrintable(QStringLiteral("cut after %1 bytes").arg(cut)));
+        }
+    }
+
+    // A peer sending nothing but heads: what is kept stays under a window
+    // frame's length whatever the read size, and every byte is counted as noise.
+    void assemblerKeepsLittleOfAFlood()
+    {
+        TcpFrameAssembler a;
+        const QByteArray flood(1 << 20, '\xAA');
+        QVERIFY(a.feed(flood).isEmpty());
+        QVERIFY(a.pending() < 2 * WindowFrameWords);
+        QCOMPARE(a.noiseSinceFrame() + a.pending(), qint64(flood.size()));
+        for (int i = 0; i < 1000; ++i)
+            QVERIFY(a.feed(QByteArray(7, '\xAA')).isEmpty());
+        QVERIFY(a.pending() < 2 * WindowFrameWords);
+        // A frame after it ends the noise.
+        QCOMPARE(a.feed(windowFrame(1) + globalFrame()).size(), 2);
+        QCOMPARE(a.noiseSinceFrame(), 0);
+    }
+
     void assemblerResynchronises_data()
     {
         QTest::addColumn<QByteArray>("stream");
         QTest::addColumn<int>("frames");
         QVector<quint16> twelve = frameWords(12);
         QTest::newRow("noise before a frame") << QByteArray("\x01\xAA\x02", 3) + globalFrame() << 1;
-        QTest::newRow("12-word block then a frame") << bytesOf(twelve) + globalFrame() << 1;
+        // Whether the block was a window frame is known only a window frame's
+        // length after its head: the frame behind it comes out with the next one.
+        QTest::newRow("12-word block then frames") << bytesOf(twelve) + globalFrame() + windowFrame(3) << 2;
         QTest::newRow("truncated window frame then frames")
             << windowFrame(1).left(60) + globalFrame() + windowFrame(2) << 2;
         QTest::newRow("long garbage then a frame") << QByteArray(500, '\xAA') + windowFrame(4) << 1;

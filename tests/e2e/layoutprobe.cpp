@@ -83,7 +83,7 @@ int main(int argc, char *argv[])
             std::printf("value %s %s\n", name, qPrintable(edit->text()));
 
     for (const char *name : {"NetConnectBtn", "connect", "openButton", "serialPortComboBox", "cbx_language",
-                             "graphicsView", "rightTBox", "widgetTitle"})
+                             "graphicsView", "rightTBox", "widgetTitle", "currentChannelCBox"})
         printWidget("main", window, QString::fromLatin1(name));
 
     // Everything inside the title bar that has a name: its buttons differ by build.

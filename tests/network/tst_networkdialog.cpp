@@ -450,6 +450,31 @@ private slots:
         QCOMPARE(f.dialog.selectedDeviceAddress(), select ? row[0] : QString());
     }
 
+    // The program connects to the address it checked: leading zeros are
+    // decimal (an address parser reads 024 as octal 20).
+    void connectsToTheAddressChecked_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("address");
+        QTest::newRow("leading zero") << "198.51.100.024" << "198.51.100.24";
+        QTest::newRow("zeros everywhere") << "198.051.100.020" << "198.51.100.20";
+        QTest::newRow("spaces") << " 198.51.100.20 " << "198.51.100.20";
+        QTest::newRow("plain") << "198.51.100.20" << "198.51.100.20";
+    }
+    void connectsToTheAddressChecked()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, address);
+        Fixture f;
+        f.setRow(0, {typed, QStringLiteral("0.18.52.86.120.154"), QStringLiteral("23"), QStringLiteral("V1"),
+                     QStringLiteral("UDP")});
+        f.table()->selectRow(0);
+        f.click("ptn_connectDevice");
+        QCOMPARE(f.host.calls, QStringList{"connectNetworkDevice(false)"});
+        QCOMPARE(f.dialog.selectedDeviceAddress(), address);
+        QCOMPARE(QHostAddress(f.dialog.selectedDeviceAddress()), QHostAddress(address));
+    }
+
     void disconnect_data()
     {
         QTest::addColumn<bool>("connected");
@@ -543,6 +568,9 @@ private slots:
         QTest::newRow("negative part") << "192.168.-1.20" << mac << true << true << badIp;
         QTest::newRow("no number") << "192.168.x.20" << mac << true << true << badIp;
         QTest::newRow("empty part") << "192.168..20" << mac << true << true << badIp;
+        QTest::newRow("loopback") << "127.0.0.1" << mac << true << true << badIp;
+        QTest::newRow("multicast") << "224.1.1.1" << mac << true << true << badIp;
+        QTest::newRow("reserved") << "240.1.1.1" << mac << true << true << badIp;
         QTest::newRow("mac five parts") << ip << "0.18.52.86.120" << true << true << badMac;
         QTest::newRow("mac odd first") << ip << "1.18.52.86.120.154" << true << true << odd;
         QTest::newRow("mac odd second") << ip << "0.17.52.86.120.154" << true << true << odd;
@@ -598,6 +626,8 @@ private slots:
         QTest::addColumn<QByteArray>("ipDatagram");
         QTest::newRow("192.168.1.20") << "192.168.1.20" << QByteArray::fromHex("FFC0A80114F3");
         QTest::newRow("a 0 part") << "192.168.0.20" << QByteArray::fromHex("FFC0A80014E6");
+        // Leading zeros are decimal, as when connecting.
+        QTest::newRow("leading zeros") << "192.168.001.020" << QByteArray::fromHex("FFC0A80114F3");
     }
 
     void changeSendsIpThenMac()
@@ -734,6 +764,8 @@ private slots:
         QCOMPARE(f.table()->horizontalHeaderItem(1)->text(), QStringLiteral("IP address"));
         QCOMPARE(f.dialog.helpWindow()->windowTitle(), QStringLiteral("Help"));
         QVERIFY(f.dialog.helpWindow()->text().startsWith(QStringLiteral("1. If you can no longer control")));
+        // UDP is for trusted networks; TCP is preferred.
+        QVERIFY(f.dialog.helpWindow()->text().contains(QStringLiteral("only on a trusted network")));
 
         // A language change during a search keeps the countdown on the button.
         f.click("ptn_findDevice");

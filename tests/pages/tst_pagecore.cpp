@@ -298,15 +298,27 @@ private slots:
         QCOMPARE(sliderJumpValue(x, width, minimum, maximum), value);
     }
 
+    // One step per period goes out; the last step held back in a period goes
+    // out when it ends, and starts another period.
     void throttleAdmitsOnePerPeriod()
     {
         SliderThrottle t;
-        QVERIFY(t.admit());
+        QVERIFY(t.admit(3, 1));
         QVERIFY(t.isActive());
-        QVERIFY(!t.admit());
-        QVERIFY(!t.admit());
+        QVERIFY(!t.expire()); // nothing held: the throttle rests
+        QVERIFY(!t.isActive());
+        QVERIFY(t.admit(3, 1));
+        QVERIFY(!t.admit(3, 1));
+        QVERIFY(!t.admit(4, 2));
+        const std::optional<SliderThrottle::Held> held = t.expire();
+        QVERIFY(held);
+        QCOMPARE(held->index, 4);
+        QCOMPARE(held->window, 2);
+        QVERIFY(t.isActive());
+        QVERIFY(!t.admit(4, 2));
         t.reset();
         QVERIFY(!t.isActive());
+        QVERIFY(!t.expire());
         QVERIFY(t.admit());
     }
 };

@@ -108,13 +108,42 @@ private slots:
             QCOMPARE(range(n), qMakePair(0, 255));
     }
 
-    // 400 is not taken by the contrast edit; 399 is sent and moves the slider.
+    // A number out of range is refused with its reason and the window's value
+    // put back, nothing sent, also when the edit is left afterwards; 399 is
+    // sent and moves the slider.
+    void outOfRangeIsToldAndPutBack_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("brightness 9999") << 0 << "9999" << "请输入-1024到1024之间的数值";
+        QTest::newRow("contrast 400") << 1 << "400" << "请输入0到399之间的数值";
+        QTest::newRow("hue 200") << 4 << "200" << "请输入-180到180之间的数值";
+    }
+    void outOfRangeIsToldAndPutBack()
+    {
+        QFETCH(int, index);
+        QFETCH(QString, typed);
+        QFETCH(QString, message);
+        mw->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mw.get()));
+        QLineEdit *e = edit(index);
+        const QString before = e->text();
+        {
+            DialogAnswerer box(DialogAnswerer::Ok);
+            typeInto(e, typed);
+            QVERIFY(box.waitDone(5000));
+            QCOMPARE(box.last().title, QStringLiteral("错误"));
+            QCOMPARE(box.last().text, message);
+        }
+        QCOMPARE(e->text(), before);
+        edit(index == 0 ? 1 : 0)->setFocus(); // leaving the edit sends nothing either
+        QCOMPARE(queued(), QStringList());
+    }
+
     void typedValueIsSentAndMovesTheSlider()
     {
         QLineEdit *e = edit(1);
-        typeInto(e, "400");
-        QCOMPARE(queued(), QStringList());
-        QCOMPARE(rec(0).contrastRatio, 100);
         typeInto(e, "399");
         QCOMPARE(slider(1)->value(), 399);
         QCOMPARE(rec(0).contrastRatio, 399);
@@ -136,7 +165,9 @@ private slots:
         QCOMPARE(rec(0).luminance, -500);
         QCOMPARE(edit(0)->text(), QStringLiteral("-500"));
 
+        // The step held back goes out when the period ends.
         QTRY_VERIFY(!mw->sliderThrottleActive());
+        QCOMPARE(takeQueued(), QStringList{"000b020c"});
         s->setValue(-900);
         QCOMPARE(takeQueued(), QStringList{"000b007c"});
 
@@ -147,6 +178,21 @@ private slots:
         QVERIFY(!mw->sliderThrottleActive());
         QCOMPARE(rec(0).luminance, -1024);
         QCOMPARE(edit(0)->text(), QStringLiteral("-1024"));
+    }
+
+    // A press on the groove held and moved moves the value without the slider
+    // being down, so no release ever comes: the last value still goes out.
+    void lastValueGoesOutWithoutARelease()
+    {
+        QSlider *s = slider(1);
+        s->setValue(120);
+        QCOMPARE(takeQueued(), QStringList{"000a0078"});
+        s->setValue(262);
+        s->setValue(119);
+        QVERIFY(queued().isEmpty());
+        QTRY_COMPARE(queued(), QStringList{"000a0077"});
+        QTRY_VERIFY(!mw->sliderThrottleActive());
+        QCOMPARE(takeQueued(), QStringList{"000a0077"});
     }
 
     // A press on the groove jumps the handle to the pointer.

@@ -104,17 +104,29 @@ private slots:
     }
 
     // Without a link the page is locked; the field checks the link itself as
-    // well, and only the x field asks for one first.
+    // well, and only the x field asks for one first. The refused value does not
+    // stay behind to go out once a link is there and the field is left.
     void positionXNeedsALink()
     {
+        mw->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mw.get()));
         setLinksForTesting(mw->session(), false, false);
         QVERIFY(!offlineMode());
         QVERIFY(!edit("ldt_PosX")->isEnabled());
         mw->unlockControlPages(); // the field's own check, with the page open
-        DialogAnswerer answer(DialogAnswerer::Ok);
-        typeInto(edit("ldt_PosX"), "10");
-        QVERIFY(answer.waitDone());
-        QCOMPARE(answer.last().text, QStringLiteral("请先建立连接！"));
+        const QString before = edit("ldt_PosX")->text();
+        {
+            DialogAnswerer answer(DialogAnswerer::Ok);
+            typeInto(edit("ldt_PosX"), "10");
+            QVERIFY(answer.waitDone());
+            QCOMPARE(answer.last().text, QStringLiteral("请先建立连接！"));
+            QCOMPARE(answer.seen().size(), 1);
+        }
+        QCOMPARE(edit("ldt_PosX")->text(), before);
+        setLinksForTesting(mw->session(), true, false);
+        mw->unlockControlPages();
+        edit("ldt_PosX")->setFocus();
+        edit("ldt_PosY")->setFocus();
         QCOMPARE(queued(), QStringList());
     }
 

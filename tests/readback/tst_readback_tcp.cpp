@@ -4,12 +4,14 @@
 // completeness rule for frames in another order, fed straight to the reader.
 #include "commandsender.h"
 #include "communicationdialog.h"
+#include "devicemodel.h"
 #include "devicesession.h"
 #include "dialoganswerer.h"
 #include "privatenetwork.h"
 #include "readbackfixture.h"
 #include "replywriter.h"
 #include "simharness.h"
+#include "tcplink.h"
 #include "tcpreadback.h"
 
 #include <QPushButton>
@@ -141,6 +143,30 @@ private slots:
         QVERIFY(networkConnected()); // the link stays up either way
     }
 
+    // A processor that answers 9 s late: the read fails, and the answers that
+    // come after the failure was told change neither the model nor the wall.
+    void answersAfterAFailedReadChangeNothing()
+    {
+        Sim sim;
+        const w4sim::DeviceState state = distinctiveState(2, 2);
+        QVERIFY(sim.start(QStringList{"--state", stateFile(sim, state), "--delay-ms", "9000"}));
+        MainWindow w;
+        qint64 received = 0;
+        connect(w.session()->tcpLink(), &w4::TcpLink::received, &w,
+                [&received](const QByteArray &bytes) { received += bytes.size(); });
+        const DialogAnswerer::Seen result = connectAndRead(w, sim);
+        QCOMPARE(result.text, QString("读取失败！"));
+        QCOMPARE(received, qint64(0));
+        // Both passes' answers: a global and four window frames each.
+        const qint64 answers = 2 * (2 * w4::GlobalFrameWords + 4 * 2 * w4::WindowFrameWords);
+        QTRY_COMPARE_WITH_TIMEOUT(received, answers, 20000);
+        QVERIFY(!w.session()->model()->deviceWide().hasLayout());
+        for (int i = 0; i < 4; ++i)
+            QVERIFY(!w.session()->model()->window(i).has_value());
+        QCOMPARE(widget<QComboBox>(w, "rowCbx")->currentIndex(), 0);
+        QVERIFY(networkConnected());
+    }
+
     // A processor that takes 400 ms over every answer is read whole in one
     // pass: each query waits for its answer, and the dialog for the read, no
     // shorter.
@@ -203,6 +229,7 @@ private slots:
         QTest::newRow("1 2 4 4: window 3 missing") << QVector<int>{1, 2, 4, 4} << "one read" << false;
         QTest::newRow("2 3 4 without a global frame first")
             << QVector<int>{0, 2, 3, 4} << "one read" << false;
+        QTest::newRow("1 2 3 4 without a global frame") << QVector<int>{0, 1, 2, 3, 4} << "one read" << false;
     }
     void completenessOfARead()
     {
@@ -219,6 +246,7 @@ private slots:
                 frames << w4sim::ReplyWriter::toBytes(w4sim::ReplyWriter::windowWords(state, n));
 
         MainWindow w;
+        w.session()->tcpReadBack()->start();
         if (cut == "frame by frame") {
             for (const QByteArray &f : frames)
                 w.read(f);

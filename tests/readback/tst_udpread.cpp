@@ -86,6 +86,39 @@ private slots:
         QVERIFY(!reader.isRunning());
     }
 
+    // The header names what a datagram is about: an answer about another
+    // window (a late answer, or a processor that mixed them up) is not taken
+    // for the one asked; the right one still ends the wait.
+    void answersAboutAnotherQueryAreNotTaken()
+    {
+        w4::UdpLink link;
+        w4::UdpReadBack reader(&link);
+        auto about = [](QByteArray d, int code) {
+            d[2] = char(code);
+            return d;
+        };
+        reader.setWaiter([&](Pause pause, int window, int, int) {
+            if (pause == Pause::WindowDone)
+                return;
+            if (pause == Pause::Layout) {
+                reader.handleDatagram(about(statusDatagram({{6, 0x0101}}), 1), device);
+                QVERIFY(!reader.isStepDone());
+                reader.handleDatagram(about(statusDatagram({{6, 0x0202}}), 5), device);
+            } else {
+                reader.handleDatagram(about(windowDatagram(900 + window), window % 4 + 1), device);
+                reader.handleDatagram(about(windowDatagram(900), 5), device);
+                QVERIFY(!reader.isStepDone());
+                reader.handleDatagram(about(windowDatagram(100 * window), window), device);
+            }
+            QVERIFY(reader.isStepDone());
+        });
+        const w4::UdpReadResult result = reader.read(device, 23, QHostAddress::LocalHost);
+        QVERIFY(result.ok);
+        QCOMPARE(result.global.value(6), QString("0202"));
+        for (int n = 1; n <= 4; ++n)
+            QCOMPARE(result.windows[size_t(n - 1)].x, 100 * n);
+    }
+
     void threeReadsOfAWindow_data()
     {
         QTest::addColumn<QVector<int>>("answers"); // x of attempts 1..3 of window 2; 0 = no answer

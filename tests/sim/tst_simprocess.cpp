@@ -14,6 +14,8 @@
 #include <QUdpSocket>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 #include <unistd.h>
 
 namespace {
@@ -225,6 +227,14 @@ void TstSimProcess::badStateFileIsRefused()
     QVERIFY(p.waitForFinished(kWaitMs));
     QCOMPARE(p.exitCode(), 2);
     QVERIFY(p.readAllStandardError().contains("at most 9"));
+
+    // A FIFO in place of the file would hold the start for ever.
+    const QByteArray fifo = QFile::encodeName(dir.filePath("fifo.json"));
+    QCOMPARE(::mkfifo(fifo.constData(), 0600), 0);
+    p.start(QStringLiteral(W4SIM_BINARY), {QStringLiteral("--state"), QFile::decodeName(fifo)});
+    QVERIFY(p.waitForFinished(kWaitMs));
+    QCOMPARE(p.exitCode(), 2);
+    QVERIFY(p.readAllStandardError().contains("not a regular file"));
 }
 
 void TstSimProcess::dropAndCorruptReplies()

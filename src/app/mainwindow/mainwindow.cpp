@@ -88,7 +88,9 @@ MainWindow::MainWindow(QWidget *parent)
 
     setupSendQueue();
 
-    const QRegularExpression digits(QStringLiteral("[0-9]+$"));
+    // Digits only, at most four: an interval of 10 s or more between two
+    // commands would leave the processor behind the screen for minutes.
+    const QRegularExpression digits(QStringLiteral("^[0-9]{1,4}$"));
     ui->lineEdit_speed->setText(QStringLiteral("55"));
     ui->lineEdit_speed->setValidator(new QRegularExpressionValidator(digits, ui->lineEdit_speed));
     ui->lineEdit_speed_2->setText(QStringLiteral("110"));

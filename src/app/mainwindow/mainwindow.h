@@ -195,6 +195,7 @@ private:
     void onPictureSliderValueChanged(int index, int value);
     void onPictureSliderReleased(int index);
     void onPictureEditFinished(int index);
+    void onPictureEditRefused(int index);
     void onPictureSliderAction(int index);
     void refreshCurrentWindow();
     void refreshControls(int window);

@@ -3,11 +3,13 @@
 #include "appstate.h"
 #include "mainwindow.h"
 #include "mainwindow_pageswall.h"
+#include "mymessagebox.h"
 #include "qtcompat.h"
 #include "ui_mainwindow.h"
 
 #include <QEvent>
 #include <QIntValidator>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -101,6 +103,37 @@ private:
     std::function<void()> relabel;
 };
 
+// A picture value's edit takes only numbers in its range, but a number out of
+// range can still be typed (it might become valid with more keys). Leaving the
+// edit, or pressing Return, with such a number puts the window's value back and
+// says why, once the edit has gone on (a box inside a focus change would take
+// the focus again).
+class OutOfRangeWatch : public QObject
+{
+public:
+    OutOfRangeWatch(QLineEdit *edit, std::function<void()> refused)
+        : QObject(edit), refused(std::move(refused))
+    {
+        edit->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *edit = static_cast<QLineEdit *>(watched);
+        const bool leaving =
+            event->type() == QEvent::FocusOut ||
+            (event->type() == QEvent::KeyPress && (static_cast<QKeyEvent *>(event)->key() == Qt::Key_Return ||
+                                                   static_cast<QKeyEvent *>(event)->key() == Qt::Key_Enter));
+        if (leaving && !edit->hasAcceptableInput() && !edit->text().isEmpty())
+            refused();
+        return false;
+    }
+
+private:
+    std::function<void()> refused;
+};
+
 // Follows the pointer on a slider while a mouse button is held on it: only a
 // click on the groove (or a drag) jumps the handle to the pointer; keys and the
 // wheel step as usual. The slider's property `HeldAt` is the pointer's x while
@@ -140,7 +173,19 @@ void MainWindow::wireControlPages()
     sliderThrottleTimer->setInterval(w4::SliderThrottle::PeriodMs);
     connect(sliderThrottleTimer, &QTimer::timeout, this, [this] {
         sliderThrottleTimer->stop();
-        sliderThrottle.reset();
+        const std::optional<w4::SliderThrottle::Held> held = sliderThrottle.expire();
+        if (!held)
+            return;
+        const w4::WindowRecord *r = recordOf(held->window);
+        // The pages moved on to another window meanwhile: its value was kept
+        // in that window's record, and the slider now shows another one.
+        if (!r || held->window != ui->currentChannelCBox->currentIndex()) {
+            sliderThrottle.reset();
+            return;
+        }
+        sendPictureValue(held->index,
+                         w4::pictureValueToDevice(held->index, w4::pictureValue(*r, held->index)));
+        sliderThrottleTimer->start(w4::SliderThrottle::PeriodMs);
     });
 
     ui->rightTBox->setCurrentIndex(0);
@@ -226,6 +271,7 @@ void MainWindow::wirePictureValuePairs()
         new PointerOnSlider(sliders[i]);
         connect(sliders[i], &QSlider::actionTriggered, this, [this, i](int) { onPictureSliderAction(i); });
         connect(edits[i], &QLineEdit::editingFinished, this, [this, i] { onPictureEditFinished(i); });
+        new OutOfRangeWatch(edits[i], [this, i] { onPictureEditRefused(i); });
         connect(sliders[i], &QSlider::sliderReleased, this, [this, i] { onPictureSliderReleased(i); });
     }
     // Clicking the groove of the page-2 sliders jumps instead of stepping.
@@ -242,7 +288,7 @@ void MainWindow::onPictureSliderValueChanged(int index, int value)
     pictureEdits(ui)[index]->setText(QString::number(value));
     if (w4::WindowRecord *r = recordOf(ui->currentChannelCBox->currentIndex()))
         w4::setPictureValue(*r, index, value);
-    if (!sliderThrottle.admit())
+    if (!sliderThrottle.admit(index, ui->currentChannelCBox->currentIndex()))
         return;
     sendPictureValue(index, w4::pictureValueToDevice(index, value));
     sliderThrottleTimer->start(w4::SliderThrottle::PeriodMs);
@@ -272,6 +318,20 @@ void MainWindow::onPictureEditFinished(int index)
     if (r)
         w4::setPictureValue(*r, index, typed);
     sendPictureValue(index, w4::pictureValueToDevice(index, typed));
+}
+
+// The value typed is out of range: the edit shows the window's value again
+// (so nothing is sent when it is left), and the user is told the range.
+void MainWindow::onPictureEditRefused(int index)
+{
+    const w4::WindowRecord *r = recordOf(ui->currentChannelCBox->currentIndex());
+    QLineEdit *edit = pictureEdits(ui)[index];
+    edit->setText(QString::number(r ? w4::pictureValue(*r, index) : pictureSliders(ui)[index]->value()));
+    const w4::PictureValueInfo info = w4::pictureValueInfo(index);
+    QTimer::singleShot(0, this, [this, info] {
+        MyMessageBox::error(this, tr("错误"),
+                            tr("请输入%1到%2之间的数值").arg(info.minimum).arg(info.maximum));
+    });
 }
 
 void MainWindow::onPictureSliderAction(int index)

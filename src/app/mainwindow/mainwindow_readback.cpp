@@ -90,10 +90,12 @@ void MainWindow::checkTcpRead(quint64 run, bool secondPass)
     if (run != tcpReadRun || !deviceSession->networkConnected() || deviceSession->sendByDatagram())
         return;
     if (allWindowsRead()) {
+        deviceSession->tcpReadBack()->endRead();
         MyMessageBox::information(this, tr("消息"), tr("读取成功！"));
         return;
     }
     if (secondPass) {
+        deviceSession->tcpReadBack()->endRead();
         MyMessageBox::error(this, tr("错误"), tr("读取失败！"));
         return;
     }

@@ -3,6 +3,7 @@
 #include "appstate.h"
 #include "commands.h"
 #include "cropeditor.h"
+#include "devicesession.h"
 #include "mainwindow.h"
 #include "mainwindow_pageswall.h"
 #include "mymessagebox.h"
@@ -67,8 +68,13 @@ void MainWindow::onGeometryEdited(w4::GeometryField field)
     // Focus moving on, or a refused value put back: nothing new to send.
     if (fields[int(field)]->text().toInt() == shownGeometry(ui->currentChannelCBox->currentIndex(), field))
         return;
-    if (field == w4::GeometryField::PosX && !checkConnected())
+    if (field == w4::GeometryField::PosX && !deviceSession->state().editable()) {
+        // Put back before the box takes the focus: a field left holding the
+        // refused value would send it once a link is there and it is left.
+        fields[0]->setText(QString::number(shownGeometry(ui->currentChannelCBox->currentIndex(), field)));
+        checkConnected();
         return;
+    }
     if (!checkWindowGeometry())
         return;
     const int window = ui->currentChannelCBox->currentIndex();

@@ -2,9 +2,6 @@
 
 #include "addresses.h"
 
-#include <QRegularExpression>
-#include <QStringList>
-
 #include <optional>
 
 namespace {
@@ -12,24 +9,6 @@ namespace {
 bool macFirstBytesOdd(const std::array<int, 6> &mac)
 {
     return mac[0] % 2 != 0 || mac[1] % 2 != 0;
-}
-
-// Parts that are decimal numbers 0..255 and nothing else.
-template <size_t N> std::optional<std::array<int, N>> strictParts(const QString &text)
-{
-    static const QRegularExpression number(QStringLiteral("^\\s*\\d{1,3}\\s*$"));
-    const QStringList parts = text.split(QLatin1Char('.'));
-    if (parts.size() != int(N))
-        return std::nullopt;
-    std::array<int, N> values{};
-    for (size_t i = 0; i < N; ++i) {
-        if (!number.match(parts[int(i)]).hasMatch())
-            return std::nullopt;
-        values[i] = parts[int(i)].trimmed().toInt();
-        if (values[i] > 255)
-            return std::nullopt;
-    }
-    return values;
 }
 
 } // namespace
@@ -56,8 +35,10 @@ AddressProblem checkConnectAddresses(const QString &ip, const QString &mac)
 AddressChange checkChangeAddresses(const QString &ip, const QString &mac)
 {
     AddressChange change;
-    const auto ipValues = strictParts<4>(ip);
-    if (!ipValues || (*ipValues)[0] == 0 || (*ipValues)[3] == 0 || (*ipValues)[3] == 255) {
+    const auto ipValues = w4::strictIpParts(ip);
+    // No processor can use a loopback, multicast or reserved address.
+    if (!ipValues || (*ipValues)[0] == 0 || (*ipValues)[0] == 127 || (*ipValues)[0] >= 224 ||
+        (*ipValues)[3] == 0 || (*ipValues)[3] == 255) {
         change.problem = AddressProblem::BadIp;
         return change;
     }
@@ -73,7 +54,7 @@ AddressChange checkChangeAddresses(const QString &ip, const QString &mac)
         change.problem = AddressProblem::OddMacByte;
         return change;
     }
-    const auto macValues = strictParts<6>(mac);
+    const auto macValues = w4::strictMacParts(mac);
     if (!macValues) {
         change.problem = AddressProblem::BadMac;
         return change;

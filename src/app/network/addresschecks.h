@@ -18,8 +18,9 @@ enum class AddressProblem {
 AddressProblem checkConnectAddresses(const QString &ip, const QString &mac);
 
 // Addresses that will be written into a device: every part must be a decimal
-// number 0..255; the IP must be a host address (first part non-zero, last part
-// 1..254, as the change is broadcast to the card's /24); the first two MAC parts even.
+// number 0..255; the IP must be a host address (first part 1..223 but not 127,
+// last part 1..254, as the change is broadcast to the card's /24); the first
+// two MAC parts even.
 struct AddressChange
 {
     AddressProblem problem = AddressProblem::None;

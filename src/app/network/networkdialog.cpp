@@ -334,7 +334,7 @@ QString NetworkDialog::localAddress() const
 QString NetworkDialog::selectedDeviceAddress() const
 {
     const int row = selectedRow();
-    return row < 0 ? QString() : cellText(row, IpColumn);
+    return row < 0 ? QString() : w4::ipForConnecting(cellText(row, IpColumn));
 }
 
 QString NetworkDialog::selectedDevicePort() const

@@ -17,6 +17,14 @@ QString languageSettingsPath()
 
 namespace {
 
+// Only a regular file (or none yet) is read and written: reading a FIFO or a
+// device would hold the start up for ever.
+bool usableFile(const QString &path)
+{
+    const QFileInfo info(path);
+    return !info.exists() || info.isFile();
+}
+
 // A stored value that names no language is as good as none: every table the
 // program picks by language, and the catalogues, then agree on the default.
 int languageFrom(const QVariant &stored)
@@ -30,6 +38,8 @@ int languageFrom(const QVariant &stored)
 
 int readStoredLanguage(const QString &path)
 {
+    if (!usableFile(path))
+        return 0;
     QSettings settings(path, QSettings::IniFormat);
     if (settings.contains(QStringLiteral("ID")))
         return languageFrom(settings.value(QStringLiteral("ID")));
@@ -42,6 +52,8 @@ int readStoredLanguage(const QString &path)
 
 void writeStoredLanguage(int index, const QString &path)
 {
+    if (!usableFile(path))
+        return;
     QSettings settings(path, QSettings::IniFormat);
     // Drop other spellings of the key so a later read cannot find a stale one.
     const QStringList keys = settings.childKeys();
