@@ -449,11 +449,9 @@ void DeviceSession::setReconnectEnabled(bool on)
     const bool wasReconnecting = current.reconnecting != ReconnectLink::None;
     giveUpReconnecting();
     reconnect->setEnabled(on);
-    if (wasReconnecting) {
-        SessionState next = current;
-        next.network = next.networkKind == NetworkKind::None ? LinkPhase::Closed : next.network;
-        change(next, SessionChange::ReconnectingStopped);
-    }
+    // giveUpReconnecting() has put the state back to the loss; announce it.
+    if (wasReconnecting)
+        change(current, SessionChange::ReconnectingStopped);
 }
 
 bool DeviceSession::reconnectEnabled() const
