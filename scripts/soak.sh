@@ -165,7 +165,18 @@ drags = slides = switches = 0
 rss_samples = []
 t0 = time.time()
 warm = None
+# Once a minute (trace.txt, kept with W4_SOAK_KEEP): the program's visible
+# windows (a box in front of the main window would take the input), what w4sim
+# has heard so far and the program's resident memory.
+trace = open(os.path.join(work, "trace.txt"), "w")
+next_trace = 0
 while time.time() - t0 < seconds:
+    if time.time() - t0 >= next_trace:
+        names = [xdo("getwindowname", i) for i in xdo("search", "--onlyvisible", "--pid", app, "--name", ".").split()]
+        trace.write("%5.0f s  %8d bytes of events  %6.1f MiB resident  windows: %s\n" %
+                    (time.time() - t0, os.path.getsize(os.path.join(work, "events.jsonl")), rss_kib() / 1024, " | ".join(names)))
+        trace.flush()
+        next_trace += 60
     w = random.randrange(4)
     # A window switch on the pages' window list (a click on the wall would make
     # a double click with the drag that follows, which fills the wall).
