@@ -170,9 +170,11 @@ warm = None
 # has heard so far and the program's resident memory.
 trace = open(os.path.join(work, "trace.txt"), "w")
 next_trace = 0
+strangers = set()
 while time.time() - t0 < seconds:
     if time.time() - t0 >= next_trace:
         names = [xdo("getwindowname", i) for i in xdo("search", "--onlyvisible", "--pid", app, "--name", ".").split()]
+        strangers.update(n for n in names if n not in ("control", "网络连接", "连接设置"))
         trace.write("%5.0f s  %8d bytes of events  %6.1f MiB resident  windows: %s\n" %
                     (time.time() - t0, os.path.getsize(os.path.join(work, "events.jsonl")), rss_kib() / 1024, " | ".join(names)))
         trace.flush()
@@ -279,6 +281,8 @@ print("| lost (sent, never received) | %d | 0 |" % max(lost, 0))
 print("| duplicated or extra (received, never sent) | %d | 0 |" % max(-lost, 0))
 print("| received in the order sent, each exactly once | %s | yes |" % ("yes" if same_order else "no"))
 print("| malformed (bad check byte) at w4sim | %d | 0 |" % malformed)
+print("| other windows of the program seen at the minute checks (a box takes the input) | %s | none |" %
+      (", ".join(sorted(strangers)) or "none"))
 print("| window fields whose last value sent differs from w4sim's state | %d of %d | 0 |" % (len(mismatch), len(last_text)))
 print("| resident memory at start / after warming up / at the end | %s / %s / %s | flat after warming up |" %
       (mib(rss_start), mib(warm or rss_start), mib(rss_end)))
