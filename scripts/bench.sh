@@ -81,7 +81,7 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-Xvfb -displayfd 3 -screen 0 1600x1500x24 -nolisten tcp 3>"$tmp/display" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 1600x1500x24 -nolisten tcp -noreset 3>"$tmp/display" >/dev/null 2>&1 &
 pids+=($!)
 for _ in $(seq 1 50); do [ -s "$tmp/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n 1 "$tmp/display")"

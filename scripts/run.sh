@@ -64,7 +64,7 @@ trap 'exit 130' INT TERM
 headless=0
 if [ -z "${DISPLAY:-}" ]; then
   headless=1
-  Xvfb -displayfd 3 -screen 0 1600x1500x24 -nolisten tcp 3>"$tmp/display" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1600x1500x24 -nolisten tcp -noreset 3>"$tmp/display" >/dev/null 2>&1 &
   pids+=($!)
   for _ in $(seq 1 50); do [ -s "$tmp/display" ] && break; sleep 0.1; done
   [ -s "$tmp/display" ] || { echo "Xvfb did not start" >&2; exit 1; }

@@ -46,7 +46,7 @@ cleanup() {
 trap cleanup EXIT
 
 # An X server of its own, on a display it picks.
-exec 3< <(Xvfb -displayfd 1 -screen 0 1600x1500x24 -nolisten tcp 2>/dev/null)
+exec 3< <(Xvfb -displayfd 1 -screen 0 1600x1500x24 -nolisten tcp -noreset 2>/dev/null)
 pids+=($!)
 read -r -t 20 display <&3
 export DISPLAY=":$display"

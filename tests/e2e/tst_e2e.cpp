@@ -218,9 +218,12 @@ void TestE2E::initTestCase()
         QSKIP("Xvfb or xdotool is missing (scripts/install-deps.sh installs both)");
     QVERIFY(work.isValid());
 
-    // A display number the server picks itself and reports on stdout.
+    // A display number the server picks itself and reports on stdout. Without
+    // -noreset the server starts over each time its last client leaves (the
+    // layout probe, an xdotool call), and a program connecting just then was
+    // now and again refused ("could not connect to display").
     xvfb.start(QStringLiteral("Xvfb"),
-               {"-displayfd", "1", "-screen", "0", "1600x1500x24", "-nolisten", "tcp"});
+               {"-displayfd", "1", "-screen", "0", "1600x1500x24", "-nolisten", "tcp", "-noreset"});
     QVERIFY(xvfb.waitForStarted(kStepMs));
     QByteArray number;
     QElapsedTimer clock;
