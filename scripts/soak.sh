@@ -174,7 +174,7 @@ strangers = set()
 while time.time() - t0 < seconds:
     if time.time() - t0 >= next_trace:
         names = [xdo("getwindowname", i) for i in xdo("search", "--onlyvisible", "--pid", app, "--name", ".").split()]
-        strangers.update(n for n in names if n not in ("control", "网络连接", "连接设置"))
+        strangers.update(n for n in names if n not in ("control", "网络连接"))
         trace.write("%5.0f s  %8d bytes of events  %6.1f MiB resident  windows: %s\n" %
                     (time.time() - t0, os.path.getsize(os.path.join(work, "events.jsonl")), rss_kib() / 1024, " | ".join(names)))
         trace.flush()
