@@ -132,6 +132,7 @@ bool MyMessageBox::run(Kind kind, const QString &title, const QString &text)
         height = qMax(100, tallest);
         auto *scroll = new QScrollArea(&dialog);
         scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setAccessibleName(title); // scrolls by keys too
         scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         scroll->setStyleSheet(QStringLiteral("QScrollArea, QScrollArea > QWidget > QWidget {background: white;}"));
         const QRect text = textLabel->geometry();
