@@ -76,10 +76,6 @@
         <translation>%1 中的值无效：%2</translation>
     </message>
     <message>
-        <source>无法读取文件 %1：%2</source>
-        <translation>无法读取文件 %1：%2</translation>
-    </message>
-    <message>
         <source>请输入有效的预设名称</source>
         <translation>请输入有效的预设名称</translation>
     </message>
@@ -140,6 +136,18 @@
 %1</source>
         <translation>预设已应用，但回读结果与预设不同：
 %1</translation>
+    </message>
+    <message>
+        <source>正在读取设备状态…</source>
+        <translation>正在读取设备状态…</translation>
+    </message>
+    <message>
+        <source>无法读取设备状态，预设未应用</source>
+        <translation>无法读取设备状态，预设未应用</translation>
+    </message>
+    <message>
+        <source>文件名“%1”不能用作预设名称，请重命名文件后再导入</source>
+        <translation>文件名“%1”不能用作预设名称，请重命名文件后再导入</translation>
     </message>
 </context>
 </TS>

@@ -76,10 +76,6 @@
         <translation>%1 holds an invalid value: %2</translation>
     </message>
     <message>
-        <source>无法读取文件 %1：%2</source>
-        <translation>Cannot read %1: %2</translation>
-    </message>
-    <message>
         <source>请输入有效的预设名称</source>
         <translation>Please enter a valid preset name</translation>
     </message>
@@ -140,6 +136,18 @@
 %1</source>
         <translation>The preset was applied, but the device reads back otherwise:
 %1</translation>
+    </message>
+    <message>
+        <source>正在读取设备状态…</source>
+        <translation>Reading the device state…</translation>
+    </message>
+    <message>
+        <source>无法读取设备状态，预设未应用</source>
+        <translation>Cannot read the device state; the preset was not applied</translation>
+    </message>
+    <message>
+        <source>文件名“%1”不能用作预设名称，请重命名文件后再导入</source>
+        <translation>The file name “%1” cannot be used as a preset name; rename the file and import it again</translation>
     </message>
 </context>
 </TS>

@@ -76,10 +76,6 @@
         <translation>%1 содержит недопустимое значение: %2</translation>
     </message>
     <message>
-        <source>无法读取文件 %1：%2</source>
-        <translation>Не удалось прочитать %1: %2</translation>
-    </message>
-    <message>
         <source>请输入有效的预设名称</source>
         <translation>Введите допустимое имя пресета</translation>
     </message>
@@ -140,6 +136,18 @@
 %1</source>
         <translation>Пресет применён, но устройство считывается иначе:
 %1</translation>
+    </message>
+    <message>
+        <source>正在读取设备状态…</source>
+        <translation>Чтение текущего состояния устройства…</translation>
+    </message>
+    <message>
+        <source>无法读取设备状态，预设未应用</source>
+        <translation>Не удалось прочитать состояние устройства, пресет не применён</translation>
+    </message>
+    <message>
+        <source>文件名“%1”不能用作预设名称，请重命名文件后再导入</source>
+        <translation>Имя файла «%1» нельзя использовать как имя пресета; переименуйте файл и импортируйте его снова</translation>
     </message>
 </context>
 </TS>

@@ -1,6 +1,7 @@
 #include "preset.h"
 
 #include "commands.h"
+#include "pagefields.h"
 #include "wallgeometry.h"
 #include "walllayers.h"
 #include "windowfeatures.h"
@@ -160,6 +161,53 @@ bool presetValueAllowed(PresetField field, int value)
     return value >= info.minimum && value <= info.maximum;
 }
 
+PresetWindowCheck checkPresetWindow(const PresetWindow &w)
+{
+    using F = PresetField;
+    const QSize largest(DeviceMaxWidth, DeviceMaxHeight);
+    PresetWindowCheck check;
+    auto refuse = [&](PresetWindowRefusal why, F field) {
+        if (check.refusal == PresetWindowRefusal::None)
+            check = {why, field};
+    };
+    // Along each axis where both the start and the extent are known.
+    if (w[F::X] && w[F::Width] && !windowFitsWall(*w[F::X], 0, *w[F::Width], 0, largest))
+        refuse(PresetWindowRefusal::OutsideWall, F::Width);
+    if (w[F::Y] && w[F::Height] && !windowFitsWall(0, *w[F::Y], 0, *w[F::Height], largest))
+        refuse(PresetWindowRefusal::OutsideWall, F::Height);
+
+    // The crop as the typed fields see it: an end of 0 (or not known) reaches
+    // the edge of the largest picture.
+    WindowRecord crop;
+    crop.cropHStart = w[F::CropHStart].value_or(0);
+    crop.cropVStart = w[F::CropVStart].value_or(0);
+    crop.cropHEnd = w[F::CropHEnd].value_or(0) ? *w[F::CropHEnd] : largest.width();
+    crop.cropVEnd = w[F::CropVEnd].value_or(0) ? *w[F::CropVEnd] : largest.height();
+    const struct
+    {
+        CropField crop;
+        F field;
+    } fields[] = {{CropField::HStart, F::CropHStart},
+                  {CropField::VStart, F::CropVStart},
+                  {CropField::HEnd, F::CropHEnd},
+                  {CropField::VEnd, F::CropVEnd}};
+    for (const auto &f : fields) {
+        if (!w[f.field])
+            continue;
+        switch (cropFieldRefusal(f.crop, cropFieldValue(crop, f.crop), crop, largest)) {
+        case CropRefusal::None:
+            break;
+        case CropRefusal::StartNotBelowEnd:
+            refuse(PresetWindowRefusal::CropStartNotBelowEnd, f.field);
+            break;
+        case CropRefusal::EndBeyondSource:
+            refuse(PresetWindowRefusal::CropEndBeyondSource, f.field);
+            break;
+        }
+    }
+    return check;
+}
+
 QString presetFieldText(PresetField field, int value)
 {
     if (presetFieldInfo(field).flag)
@@ -307,6 +355,13 @@ PresetLoad presetFromJson(const QJsonObject &o)
     if (version > PresetFormatVersion)
         return refused(PresetError::FutureVersion, QString::number(version));
 
+    // A misspelt key would silently leave its value out.
+    static const QStringList known = {"format",      "version",  "layout", "stacking",
+                                      "audioOutput", "videoGen", "windows"};
+    for (auto it = o.begin(); it != o.end(); ++it)
+        if (!known.contains(it.key()))
+            return refused(PresetError::BadValue, it.key());
+
     PresetLoad r;
     Preset &p = r.preset;
     const QJsonValue layout = o.value(QStringLiteral("layout"));
@@ -347,6 +402,7 @@ PresetLoad presetFromJson(const QJsonObject &o)
         return refused(PresetError::BadValue, QStringLiteral("windows"));
     const QJsonArray list = windows.toArray();
     int audioWindows = 0;
+    std::array<bool, 4> listed{};
     for (int i = 0; i < list.size(); ++i) {
         const QJsonObject w = list[i].toObject();
         const QString where = QStringLiteral("windows[%1]").arg(i);
@@ -354,6 +410,10 @@ PresetLoad presetFromJson(const QJsonObject &o)
         if (!list[i].isObject() || !wholeNumber(w.value(QStringLiteral("window")), &number) || number < 1 ||
             number > 4)
             return refused(PresetError::BadValue, where + QStringLiteral(".window"));
+        // Listed twice, one entry would quietly override the other.
+        if (listed[size_t(number - 1)])
+            return refused(PresetError::BadValue, where + QStringLiteral(".window"));
+        listed[size_t(number - 1)] = true;
         PresetWindow &target = p.windows[size_t(number - 1)];
         for (auto it = w.begin(); it != w.end(); ++it) {
             if (it.key() == QLatin1String("window"))
@@ -371,6 +431,10 @@ PresetLoad presetFromJson(const QJsonObject &o)
                 return refused(PresetError::BadValue, where + QLatin1Char('.') + it.key());
             target[*f] = value;
         }
+        const PresetWindowCheck check = checkPresetWindow(target);
+        if (check.refusal != PresetWindowRefusal::None)
+            return refused(PresetError::BadValue,
+                           where + QLatin1Char('.') + QLatin1String(presetFieldInfo(check.field).name));
         if (target[PresetField::AudioEnabled].value_or(0)) {
             ++audioWindows;
             // The audio follows an input: a window without one cannot carry it.

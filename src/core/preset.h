@@ -79,6 +79,23 @@ struct PresetWindow
     std::optional<int> &operator[](PresetField f) { return values[size_t(f)]; }
 };
 
+// What the window's typed fields and the window command refuse in a window.
+enum class PresetWindowRefusal {
+    None,
+    OutsideWall,      // x + width or y + height beyond 3840 x 2160
+    CropStartNotBelowEnd,
+    CropEndBeyondSource,
+};
+struct PresetWindowCheck
+{
+    PresetWindowRefusal refusal = PresetWindowRefusal::None;
+    PresetField field = PresetField::X; // the value refused
+};
+// The window's values checked as those fields check them, against the largest
+// picture: within the wall, each crop start before its end. A crop end of 0 is
+// the whole source; values not known are not checked.
+PresetWindowCheck checkPresetWindow(const PresetWindow &window);
+
 struct Preset
 {
     int rows = 0, columns = 0;                // 0: not known

@@ -18,10 +18,12 @@ QString layoutName(int rows, int columns)
 
 bool parseLayoutName(const QString &name, int *rows, int *columns)
 {
-    if (name.size() != 3 || name.at(1) != QLatin1Char('x') || !name.at(0).isDigit() || !name.at(2).isDigit())
+    // ASCII digits only: other scripts' digits are digits to QChar too.
+    auto digit = [](QChar ch) { return ch >= QLatin1Char('0') && ch <= QLatin1Char('9'); };
+    if (name.size() != 3 || name.at(1) != QLatin1Char('x') || !digit(name.at(0)) || !digit(name.at(2)))
         return false;
-    const int r = name.at(0).digitValue();
-    const int c = name.at(2).digitValue();
+    const int r = name.at(0).unicode() - '0';
+    const int c = name.at(2).unicode() - '0';
     if (!isValidLayout(r, c))
         return false;
     if (rows)

@@ -136,12 +136,6 @@ bool buildWindow(Request &r, const QMap<QString, QString> &options, QString *err
             return false;
         w[g.field] = v;
     }
-    if (w[PresetField::X] && w[PresetField::Y] && w[PresetField::Width] && w[PresetField::Height] &&
-        !w4::windowFitsWall(*w[PresetField::X], *w[PresetField::Y], *w[PresetField::Width],
-                            *w[PresetField::Height], QSize(w4::DeviceMaxWidth, w4::DeviceMaxHeight))) {
-        *error = Ctl::tr("窗口位置和大小超出 3840 x 2160");
-        return false;
-    }
 
     if (options.contains(QStringLiteral("--crop"))) {
         const QString text = options.value(QStringLiteral("--crop"));
@@ -160,18 +154,22 @@ bool buildWindow(Request &r, const QMap<QString, QString> &options, QString *err
             *error = invalid(QStringLiteral("--crop"), text);
             return false;
         }
-        // The same checks as the typed crop fields, against the largest source.
-        for (w4::CropField f : order)
-            if (w4::cropFieldRefusal(f, w4::cropFieldValue(record, f), record,
-                                     QSize(w4::DeviceMaxWidth, w4::DeviceMaxHeight)) !=
-                w4::CropRefusal::None) {
-                *error = Ctl::tr("裁剪的起点必须小于终点，终点不能超出 3840 x 2160");
-                return false;
-            }
         w[PresetField::CropHStart] = record.cropHStart;
         w[PresetField::CropVStart] = record.cropVStart;
         w[PresetField::CropHEnd] = record.cropHEnd;
         w[PresetField::CropVEnd] = record.cropVEnd;
+    }
+    // The same checks as the typed fields and a preset's windows.
+    switch (w4::checkPresetWindow(w).refusal) {
+    case w4::PresetWindowRefusal::None:
+        break;
+    case w4::PresetWindowRefusal::OutsideWall:
+        *error = Ctl::tr("窗口位置和大小超出 3840 x 2160");
+        return false;
+    case w4::PresetWindowRefusal::CropStartNotBelowEnd:
+    case w4::PresetWindowRefusal::CropEndBeyondSource:
+        *error = Ctl::tr("裁剪的起点必须小于终点，终点不能超出 3840 x 2160");
+        return false;
     }
 
     int v = 0;

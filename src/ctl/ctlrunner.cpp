@@ -4,6 +4,7 @@
 #include "codec.h"
 #include "commandsender.h"
 #include "devicepreset.h"
+#include "fileaccess.h"
 #include "searchreply.h"
 #include "seriallink.h"
 #include "tcplink.h"
@@ -14,12 +15,10 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QNetworkInterface>
-#include <QSaveFile>
 #include <QSerialPort>
 #include <QTcpSocket>
 #include <QTimer>
@@ -125,14 +124,21 @@ int Runner::execute()
 
     w4::Preset toApply;
     if (r.applyPreset) {
-        QFile file(r.file);
-        if (!file.open(QIODevice::ReadOnly))
-            return fail(ExitBadInput, Ctl::tr("无法读取文件 %1：%2").arg(r.file, file.errorString()));
-        const w4::PresetLoad load = w4::presetFromBytes(file.readAll());
+        const w4::FileRead file = w4::readRegularFile(r.file, w4::PresetFileMaxBytes);
+        if (!file.ok())
+            return fail(ExitBadInput, file.error);
+        const w4::PresetLoad load = w4::presetFromBytes(file.bytes);
         if (!load.ok())
             return fail(ExitBadInput, presetLoadMessage(r.file, load));
         toApply = load.preset;
         r.target = toApply;
+    }
+
+    if (r.command == QLatin1String("preset save")) {
+        // Refused before anything is read from the device.
+        const QString refusal = w4::saveTargetRefusal(r.file);
+        if (!refusal.isEmpty())
+            return fail(ExitBadInput, refusal);
     }
 
     if (r.dryRun) {
@@ -161,9 +167,8 @@ int Runner::execute()
         return ExitOk;
     }
     if (r.command == QLatin1String("preset save")) {
-        QSaveFile file(r.file);
-        if (!file.open(QIODevice::WriteOnly) || file.write(w4::presetToBytes(state)) < 0 || !file.commit())
-            return fail(ExitFailed, Ctl::tr("无法写入文件 %1：%2").arg(r.file, file.errorString()));
+        if (!w4::saveFileSafely(r.file, w4::presetToBytes(state), &error))
+            return fail(ExitFailed, error);
         if (r.json)
             out << QJsonDocument(QJsonObject{{"ok", true}, {"file", r.file}}).toJson(QJsonDocument::Compact)
                 << Qt::endl;

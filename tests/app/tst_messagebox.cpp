@@ -6,6 +6,9 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QtTest>
 #include <functional>
 
@@ -119,6 +122,50 @@ private slots:
             });
         QVERIFY(labelRight > 600);
         QCOMPARE(boxSize, QSize(labelRight + 50, 100));
+    }
+
+    // Lines enough to pass the usual 100 px make the box taller, so the text ends
+    // above the buttons; more than the screen holds scroll above them.
+    void longTextsEndAboveTheButtons_data()
+    {
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<bool>("scrolls");
+        QTest::newRow("four") << 4 << false;
+        QTest::newRow("twelve") << 12 << false;
+        QTest::newRow("three hundred") << 300 << true;
+    }
+    void longTextsEndAboveTheButtons()
+    {
+        QFETCH(int, lines);
+        QFETCH(bool, scrolls);
+        QStringList text;
+        for (int i = 0; i < lines; ++i)
+            text << QStringLiteral("窗口 %1 luminance：应为 10，读到 20").arg(i + 1);
+        runInspecting(
+            [&](const QString &t, const QString &) {
+                return MyMessageBox::warning(nullptr, t, text.join(QLatin1Char('\n')));
+            },
+            [&](QDialog *dialog) {
+                QLabel *label = nullptr;
+                for (QLabel *l : dialog->findChildren<QLabel *>())
+                    if (l->pixmap(Qt::ReturnByValue).isNull())
+                        label = l;
+                QVERIFY(label);
+                auto *scroll = dialog->findChild<QScrollArea *>();
+                QCOMPARE(scroll != nullptr, scrolls);
+                // What the dialog shows of the text.
+                const QRect shown = scroll ? scroll->geometry()
+                                           : QRect(label->mapTo(dialog, QPoint(0, 0)), label->size());
+                if (scroll)
+                    QVERIFY(scroll->verticalScrollBar()->maximum() > 0);
+                for (QPushButton *b : dialog->findChildren<QPushButton *>())
+                    QVERIFY2(b->mapTo(dialog, QPoint(0, 0)).y() >= shown.bottom(),
+                             qPrintable(QStringLiteral("button at %1, text to %2")
+                                            .arg(b->mapTo(dialog, QPoint(0, 0)).y())
+                                            .arg(shown.bottom())));
+                QVERIFY(dialog->height() <= QGuiApplication::primaryScreen()->availableGeometry().height());
+                QVERIFY(shown.right() <= dialog->width());
+            });
     }
 
     void onlyQuestionIsFixedSize_data()

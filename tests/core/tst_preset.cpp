@@ -172,6 +172,22 @@ private slots:
             << QByteArray("{\"version\": 1, \"windows\": [{\"window\": 3, \"audioEnabled\": true,"
                           " \"inputSource\": 4}]}")
             << PresetError::BadValue << "windows[0].audioEnabled";
+        QTest::newRow("misspelt top-level key")
+            << QByteArray("{\"version\": 1, \"lyout\": \"2x2\"}") << PresetError::BadValue << "lyout";
+        QTest::newRow("window listed twice")
+            << QByteArray("{\"version\": 1, \"windows\": [{\"window\": 2, \"hue\": 1}, {\"window\": 2}]}")
+            << PresetError::BadValue << "windows[1].window";
+        // The window checked as the window command and the typed fields check it.
+        QTest::newRow("window beyond the wall")
+            << QByteArray("{\"version\": 1, \"windows\": [{\"window\": 1, \"x\": 3000, \"width\": 3000}]}")
+            << PresetError::BadValue << "windows[0].width";
+        QTest::newRow("crop starting after its end")
+            << QByteArray("{\"version\": 1, \"windows\": [{\"window\": 4, \"cropVStart\": 900,"
+                          " \"cropVEnd\": 300}]}")
+            << PresetError::BadValue << "windows[0].cropVStart";
+        QTest::newRow("layout in Arabic-Indic digits")
+            << QByteArray("{\"version\": 1, \"layout\": \"\u0662x\u0662\"}") << PresetError::BadValue
+            << "layout";
     }
     void refusedFiles()
     {
@@ -182,6 +198,16 @@ private slots:
         QCOMPARE(int(load.error), int(error));
         if (error != PresetError::NotJson)
             QCOMPARE(load.detail, detail);
+    }
+
+    // A crop end of 0 is the whole picture: any start before its edge is taken.
+    void aCropEndOf0ReachesTheEdge()
+    {
+        const PresetLoad load = presetFromBytes("{\"version\": 1, \"windows\": [{\"window\": 1,"
+                                                " \"cropHStart\": 3000, \"cropHEnd\": 0, \"x\": 1920,"
+                                                " \"width\": 1920}]}");
+        QVERIFY2(load.ok(), qPrintable(load.detail));
+        QCOMPARE(load.preset.windows[0][F::CropHEnd], std::optional<int>(0));
     }
 
     void commands_data()

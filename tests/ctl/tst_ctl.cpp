@@ -13,6 +13,7 @@
 #include <QTcpServer>
 #include <QtTest>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using simtest::kWaitMs;
@@ -237,6 +238,21 @@ private slots:
         QTest::newRow("preset value out of range")
             << QStringList{"preset", "apply", "outofrange.json"} << "invalid value: windows[0].luminance";
         QTest::newRow("missing preset") << QStringList{"preset", "apply", "nosuch.json"} << "Cannot read";
+        QTest::newRow("preset with a misspelt key")
+            << QStringList{"preset", "apply", "lyout.json"} << "invalid value: lyout";
+        QTest::newRow("preset from a FIFO")
+            << QStringList{"--timeout", "1000", "preset", "apply", "fifo.json"}
+            << "fifo.json is not a regular file and cannot be read";
+        QTest::newRow("preset from a device")
+            << QStringList{"preset", "apply", "/dev/zero"} << "/dev/zero is not a regular file";
+        QTest::newRow("preset over 1 MiB")
+            << QStringList{"preset", "apply", "large.json"} << "is too large: at most 1024 KiB";
+        QTest::newRow("save onto a FIFO") << QStringList{"preset", "save", "fifo.json"}
+                                          << "fifo.json is not a regular file and cannot be replaced";
+        QTest::newRow("save onto a device")
+            << QStringList{"preset", "save", "/dev/null"} << "/dev/null is not a regular file and cannot be replaced";
+        QTest::newRow("x and width beyond the device")
+            << QStringList{"window", "1", "--x", "3000", "--w", "3000"} << "exceed 3840 x 2160";
         QTest::newRow("chinese") << QStringList{"--lang", "zh", "layout", "3x4"} << "layout 的值无效：3x4";
         QTest::newRow("russian") << QStringList{"--lang", "ru", "factory-reset"}
                                  << "Для сброса к заводским настройкам нужен --yes";
@@ -251,6 +267,9 @@ private slots:
         QVERIFY(writeFile(sim.path("future.json"), "{\"version\": 7, \"layout\": \"2x2\"}"));
         QVERIFY(writeFile(sim.path("outofrange.json"),
                           "{\"version\": 1, \"windows\": [{\"window\": 2, \"luminance\": 5000}]}"));
+        QVERIFY(writeFile(sim.path("lyout.json"), "{\"version\": 1, \"lyout\": \"2x2\"}"));
+        QVERIFY(writeFile(sim.path("large.json"), "{\"version\": 1}" + QByteArray(1024 * 1024, ' ')));
+        QCOMPARE(::mkfifo(QFile::encodeName(sim.path("fifo.json")).constData(), 0600), 0);
         for (QString &a : args)
             if (a.endsWith(QLatin1String(".json")))
                 a = sim.path(a);
@@ -259,6 +278,10 @@ private slots:
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QVERIFY(run.out.isEmpty());
         QVERIFY(sim.events().isEmpty()); // not even a connection
+        // Nothing took the place of a FIFO or a device.
+        struct stat st;
+        QVERIFY(::lstat(QFile::encodeName(sim.path("fifo.json")).constData(), &st) == 0 && S_ISFIFO(st.st_mode));
+        QVERIFY(::lstat("/dev/null", &st) == 0 && S_ISCHR(st.st_mode));
     }
 
     void dryRunPrintsTheBytesAndSendsNothing()

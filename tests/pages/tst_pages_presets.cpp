@@ -1,6 +1,8 @@
 // The presets page: saving the wall the window shows, renaming, deleting,
 // importing and exporting files, and applying a preset to w4sim over TCP with
 // the pages locked, only the differing values sent, and the result read back.
+#include "codec.h"
+#include "commands.h"
 #include "pagefixture.h"
 #include "presetspage.h"
 #include "simharness.h"
@@ -12,6 +14,8 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QToolBox>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -32,6 +36,20 @@ bool writeFile(const QString &path, const QByteArray &bytes)
 QString presetPath(const QString &name)
 {
     return PresetsPage::presetFolder() + QLatin1Char('/') + name + QStringLiteral(".json");
+}
+
+// A command from another program, as w4ctl or a control system sends it.
+void tellSim(simtest::Sim &sim, const QString &command)
+{
+    if (sim.udp.state() != QAbstractSocket::BoundState)
+        sim.udp.bind(QHostAddress(QHostAddress::LocalHost), 0);
+    sim.udp.writeDatagram(w4::encodeCommand(command), QHostAddress(QHostAddress::LocalHost), sim.udpPort);
+}
+
+bool isFifo(const QString &path)
+{
+    struct stat st;
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISFIFO(st.st_mode);
 }
 
 // Window 0..3 of a saved preset.
@@ -61,6 +79,34 @@ class TestPagesPresets : public PageFixture
         list()->setCurrentItem(list()->findItems(name, Qt::MatchExactly).value(0));
     }
     void typeName(const QString &name) { typeInto(get<QLineEdit>("ldt_presetName"), name); }
+
+    // The window on w4sim over TCP, its first read done.
+    void connectTo(simtest::Sim &sim)
+    {
+        mw->session()->sender()->setInterval(20);
+        DialogAnswerer readResult(DialogAnswerer::Ok);
+        mw->session()->connectTcp(QStringLiteral("127.0.0.1"), sim.tcpPort);
+        QVERIFY(readResult.waitDone(15000));
+        QCOMPARE(readResult.last().text, QStringLiteral("读取成功！"));
+    }
+    // Saves the wall under `name` without a question.
+    void saveAs(const QString &name)
+    {
+        typeName(name);
+        DialogAnswerer none;
+        click("ptn_savePreset");
+    }
+    // Applies `name`, confirming; the commands sent and the box that ends it.
+    QPair<int, QString> applyPreset(const QString &name)
+    {
+        select(name);
+        QSignalSpy finished(page(), &PresetsPage::applyFinished);
+        DialogAnswerer answer({DialogAnswerer::Ok, DialogAnswerer::Ok});
+        click("ptn_applyPreset");
+        if (!finished.wait(15000) || !answer.waitDone())
+            return {-1, QString()};
+        return {finished.first().value(0).toInt(), answer.last().text};
+    }
 
 private slots:
     void initTestCase()
@@ -254,7 +300,7 @@ private slots:
         QCOMPARE(answer.seen().value(0).text, QStringLiteral("确定要将预设“show”应用到设备吗？"));
         QVERIFY(page()->isApplying());
         QVERIFY(!get("page1")->isEnabled());
-        QCOMPARE(mw->statusLine(), QStringLiteral("正在应用预设：0/3"));
+        QCOMPARE(mw->statusLine(), QStringLiteral("正在读取设备状态…"));
 
         QVERIFY(finished.wait(15000));
         QCOMPARE(finished.first().value(0).toInt(), 3);
@@ -271,6 +317,166 @@ private slots:
         QCOMPARE(windows[0].toObject().value("layer").toInt(), 4);
         // The window follows the read.
         QCOMPARE(rec(1).luminance, 40);
+    }
+
+    // Another program changed the processor after the window last read it:
+    // the apply measures against the processor, so the change is undone.
+    void applyUndoesWhatAnotherProgramChanged()
+    {
+        simtest::Sim sim;
+        const QString stateOut = sim.path(QStringLiteral("state.json"));
+        QVERIFY(sim.start({QStringLiteral("--state-out"), stateOut}));
+        connectTo(sim);
+        saveAs(QStringLiteral("before"));
+
+        int luminance = 0;
+        while (QLatin1String(w4::pictureValueInfo(luminance).name) != QLatin1String("luminance"))
+            ++luminance;
+        tellSim(sim, w4::windowParameterCommand(1, w4::pictureValueInfo(luminance).code,
+                                                w4::pictureValueToDevice(luminance, 60)));
+        QTRY_COMPARE(readJson(stateOut).value("windows").toArray()[1].toObject().value("luminance").toInt(), 60);
+
+        QCOMPARE(applyPreset(QStringLiteral("before")),
+                 qMakePair(1, QStringLiteral("预设已应用（1 条命令），设备状态与预设一致。")));
+        QCOMPARE(readJson(stateOut).value("windows").toArray()[1].toObject().value("luminance").toInt(), 0);
+    }
+
+    // The processor holds 0 for a crop end that is the whole picture; so does
+    // the preset, and applying it sends nothing and finds nothing different.
+    void savedCropEndsAreWhatTheProcessorHolds()
+    {
+        simtest::Sim sim;
+        QVERIFY(sim.start({}));
+        tellSim(sim, w4::cropCommand(2, 10, 0, 1000, 0));
+        QTRY_VERIFY(!sim.received(QStringLiteral("udp")).isEmpty());
+        connectTo(sim);
+        saveAs(QStringLiteral("crop"));
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(savedWindow("crop", i).value("cropVEnd").toInt(-1), 0);
+        QCOMPARE(savedWindow("crop", 0).value("cropHEnd").toInt(-1), 0);
+        QCOMPARE(savedWindow("crop", 2).value("cropHEnd").toInt(-1), 1000);
+
+        QCOMPARE(applyPreset(QStringLiteral("crop")),
+                 qMakePair(0, QStringLiteral("预设已应用（0 条命令），设备状态与预设一致。")));
+    }
+
+    // Only regular files of at most 1 MiB are read: a FIFO would hold the window
+    // for ever and a device would never end.
+    void readsOnlyRegularFilesOfAtMostOneMebibyte_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("too large") << "large" << "太大，最多只能读取 1024 KiB";
+        QTest::newRow("FIFO") << "fifo" << "不是普通文件，无法读取";
+        QTest::newRow("link to a FIFO") << "fifo link" << "不是普通文件，无法读取";
+        QTest::newRow("endless device") << "/dev/zero" << "不是普通文件，无法读取";
+    }
+    void readsOnlyRegularFilesOfAtMostOneMebibyte()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, message);
+        QString path = kind;
+        if (kind == QLatin1String("large")) {
+            // A preset that is sound but for its size.
+            path = dir.filePath(QStringLiteral("large.json"));
+            QVERIFY(writeFile(path, "{\"version\": 1}" + QByteArray(1024 * 1024, ' ')));
+        } else if (kind.startsWith(QLatin1String("fifo"))) {
+            path = dir.filePath(QStringLiteral("pipe.json"));
+            QFile::remove(path);
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+            if (kind == QLatin1String("fifo link")) {
+                QFile::remove(dir.filePath(QStringLiteral("link.json")));
+                QVERIFY(QFile::link(path, dir.filePath(QStringLiteral("link.json"))));
+                path = dir.filePath(QStringLiteral("link.json"));
+            }
+        }
+        page()->setFileChooser([&](QWidget *, bool save, const QString &) { return save ? QString() : path; });
+        DialogAnswerer answer(DialogAnswerer::Ok);
+        click("ptn_importPreset");
+        QVERIFY(answer.waitDone());
+        QCOMPARE(answer.last().title, QStringLiteral("错误"));
+        QVERIFY2(answer.last().text.contains(message), qPrintable(answer.last().text));
+        QVERIFY(names().isEmpty());
+    }
+
+    // Export writes through a temporary file renamed onto the target, and only
+    // onto a regular file: a FIFO stays a FIFO.
+    void exportRefusesWhatIsNotARegularFile()
+    {
+        QVERIFY(writeFile(presetPath("lobby"), "{\"version\": 1}"));
+        mw.reset();
+        build();
+        select("lobby");
+        const QString fifo = dir.filePath(QStringLiteral("export-pipe"));
+        QFile::remove(fifo);
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        page()->setFileChooser([&](QWidget *, bool, const QString &) { return fifo; });
+        {
+            DialogAnswerer answer(DialogAnswerer::Ok);
+            click("ptn_exportPreset");
+            QVERIFY(answer.waitDone());
+            QCOMPARE(answer.last().text,
+                     QStringLiteral("无法保存预设：%1 不是普通文件，不能覆盖").arg(fifo));
+        }
+        QVERIFY(isFifo(fifo));
+    }
+
+    // A file whose name starts with a dot would become a preset the list never
+    // shows.
+    void importRefusesNamesTheListCannotShow_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("only a dot") << "..json";
+        QTest::newRow("hidden") << ".lobby.json";
+    }
+    void importRefusesNamesTheListCannotShow()
+    {
+        QFETCH(QString, file);
+        const QString path = dir.filePath(file);
+        QVERIFY(writeFile(path, "{\"version\": 1}"));
+        page()->setFileChooser([&](QWidget *, bool save, const QString &) { return save ? QString() : path; });
+        DialogAnswerer answer(DialogAnswerer::Ok);
+        click("ptn_importPreset");
+        QVERIFY(answer.waitDone());
+        QCOMPARE(answer.last().text,
+                 QStringLiteral("文件名“%1”不能用作预设名称，请重命名文件后再导入").arg(file));
+        QVERIFY(QDir(PresetsPage::presetFolder()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    }
+
+    // Renaming onto an existing preset replaces it in one step: a rename that
+    // fails keeps it.
+    void aFailedRenameKeepsTheOtherPreset()
+    {
+        QVERIFY(writeFile(presetPath("a"), "{\"version\": 1}"));
+        QVERIFY(writeFile(presetPath("b"), "{\"version\": 1, \"videoGen\": true}"));
+        mw.reset();
+        build();
+        select("a");
+        QVERIFY(QFile::remove(presetPath("a"))); // gone behind the list's back
+        typeName("b");
+        {
+            DialogAnswerer answer({DialogAnswerer::Ok, DialogAnswerer::Ok});
+            click("ptn_renamePreset");
+            QVERIFY(answer.waitDone());
+            QCOMPARE(answer.seen().value(0).text, QStringLiteral("预设“b”已存在，是否覆盖？"));
+            QCOMPARE(answer.last().text, QStringLiteral("无法保存预设：b"));
+        }
+        QCOMPARE(readJson(presetPath("b")).value("videoGen").toBool(), true);
+        QCOMPARE(names(), QStringList{"b"});
+
+        // Agreed to, the rename replaces it.
+        QVERIFY(writeFile(presetPath("c"), "{\"version\": 1, \"videoGen\": false}"));
+        mw.reset();
+        build();
+        select("c");
+        typeName("b");
+        {
+            DialogAnswerer answer(DialogAnswerer::Ok);
+            click("ptn_renamePreset");
+            QVERIFY(answer.waitDone());
+        }
+        QCOMPARE(names(), QStringList{"b"});
+        QCOMPARE(readJson(presetPath("b")).value("videoGen").toBool(true), false);
     }
 };
 

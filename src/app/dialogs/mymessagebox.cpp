@@ -6,7 +6,11 @@
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QGuiApplication>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -107,13 +111,38 @@ bool MyMessageBox::run(Kind kind, const QString &title, const QString &text)
         QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
 
     textLabel->adjustSize();
-    dialog.resize(textLabel->x() + textLabel->width() + 50, 100);
 
     hLayout->addStretch();
     hLayout->addWidget(buttons);
     vLayout->addStretch();
     vLayout->addLayout(hLayout);
     dialog.setLayout(vLayout);
+
+    // A text of a few lines fits the usual 100 px; a longer one makes the box
+    // taller so it ends above the buttons, and one taller than the screen
+    // allows scrolls in the space above them.
+    const QMargins margins = vLayout->contentsMargins();
+    const int buttonRow = buttons->sizeHint().height() + margins.bottom();
+    const int textTop = textLabel->y();
+    int height = qMax(100, textTop + textLabel->height() + vLayout->spacing() + buttonRow);
+    int width = textLabel->x() + textLabel->width() + 50;
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const int tallest = screen ? screen->availableGeometry().height() * 3 / 4 : 600;
+    if (height > qMax(100, tallest)) {
+        height = qMax(100, tallest);
+        auto *scroll = new QScrollArea(&dialog);
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setAccessibleName(title); // scrolls by keys too
+        scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        scroll->setStyleSheet(QStringLiteral("QScrollArea, QScrollArea > QWidget > QWidget {background: white;}"));
+        const QRect text = textLabel->geometry();
+        scroll->setWidget(textLabel); // keeps its size, from the top left of the area
+        const int barWidth = scroll->verticalScrollBar()->sizeHint().width();
+        scroll->setGeometry(text.x(), text.y(), text.width() + barWidth,
+                            height - text.y() - vLayout->spacing() - buttonRow);
+        width += barWidth;
+    }
+    dialog.resize(width, height);
 
     if (isQuestion)
         dialog.setFixedSize(dialog.width(), dialog.height());

@@ -1,5 +1,6 @@
 #include "communicationdialog.h"
 
+#include "fileaccess.h"
 #include "mymessagebox.h"
 #include "ui_communicationdialog.h"
 
@@ -7,7 +8,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTime>
 
 CommunicationDialog::CommunicationDialog(QWidget *parent)
@@ -52,16 +52,22 @@ void CommunicationDialog::showInfo(const QString &info)
 
 bool CommunicationDialog::saveLog(const QString &path)
 {
+    // A FIFO or a device node is not replaced by the log.
+    const QString refusal = w4::saveTargetRefusal(path);
+    if (!refusal.isEmpty()) {
+        MyMessageBox::error(this, tr("错误"), refusal);
+        return false;
+    }
     bool saved;
     if (sessionLog->isWorking()) {
         saved = sessionLog->copySessionTo(path);
     } else {
         // Without the session file the window's lines are all there is.
-        QSaveFile out(path);
         QByteArray text = logText().toUtf8();
         if (!text.isEmpty())
             text += '\n';
-        saved = out.open(QIODevice::WriteOnly) && out.write(text) == text.size() && out.commit();
+        QString error;
+        saved = w4::saveFileSafely(path, text, &error);
     }
     if (!saved)
         MyMessageBox::error(this, tr("错误"), tr("保存失败！"));

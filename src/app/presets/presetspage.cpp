@@ -4,6 +4,7 @@
 #include "devicemodel.h"
 #include "devicepreset.h"
 #include "devicesession.h"
+#include "fileaccess.h"
 #include "mainwindow.h"
 #include "mainwindow_pageswall.h"
 #include "mymessagebox.h"
@@ -19,10 +20,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QToolBox>
 #include <QUdpSocket>
+
+#include <cstdio>
 
 namespace {
 
@@ -93,8 +95,17 @@ PresetsPage::PresetsPage(MainWindow *mainWindow, QToolBox *toolBox)
             finishApply(false);
     });
     connect(session->tcpReadBack(), &w4::TcpReadBack::sequenceFinished, this, [this] {
-        if (applying && pending.isEmpty())
-            finishApply(host->session()->tcpReadBack()->isComplete());
+        if (!applying)
+            return;
+        w4::TcpReadBack *reader = host->session()->tcpReadBack();
+        if (phase == Phase::ReadingBefore) {
+            if (reader->isComplete() && reader->result().globalRead)
+                startSending(w4::presetFromModel(*host->session()->model(), w4::StatusOrigin::Tcp));
+            else
+                finishApply(false);
+        } else if (pending.isEmpty()) {
+            finishApply(reader->isComplete());
+        }
     });
 
     box->addItem(this, QString());
@@ -160,10 +171,10 @@ QString PresetsPage::pathOf(const QString &name) const
 bool PresetsPage::writePreset(const QString &name, const QByteArray &bytes)
 {
     QDir().mkpath(presetFolder());
-    QSaveFile file(pathOf(name));
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    QString error;
+    if (w4::saveFileSafely(pathOf(name), bytes, &error))
         return true;
-    MyMessageBox::error(this, tr("错误"), tr("无法保存预设：%1").arg(file.errorString()));
+    MyMessageBox::error(this, tr("错误"), tr("无法保存预设：%1").arg(error));
     return false;
 }
 
@@ -188,12 +199,12 @@ QString PresetsPage::loadMessage(const QString &file, const w4::PresetLoad &load
 
 bool PresetsPage::loadPreset(const QString &path, w4::Preset *preset)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        MyMessageBox::error(this, tr("错误"), tr("无法读取文件 %1：%2").arg(path, file.errorString()));
+    const w4::FileRead file = w4::readRegularFile(path, w4::PresetFileMaxBytes);
+    if (!file.ok()) {
+        MyMessageBox::error(this, tr("错误"), file.error);
         return false;
     }
-    const w4::PresetLoad load = w4::presetFromBytes(file.readAll());
+    const w4::PresetLoad load = w4::presetFromBytes(file.bytes);
     if (!load.ok()) {
         MyMessageBox::error(this, tr("错误"), loadMessage(QFileInfo(path).fileName(), load));
         return false;
@@ -208,12 +219,31 @@ w4::Preset PresetsPage::wallState() const
     w4::Preset p;
     w4::parseLayoutName(wall->layoutName(), &p.rows, &p.columns);
     const w4::DeviceScale scale = w4::deviceScale(wall->wallSize());
+    const w4::DeviceModel &read = *host->session()->model();
     std::array<int, 4> layers{};
     for (int i = 0; i < 4; ++i) {
         const w4::WindowRecord &r = *wall->record(i);
         const w4::DeviceRect at = w4::toDeviceRect(wall->position(i), r.windowRect.size(), scale, false);
-        p.windows[size_t(i)] = w4::presetWindowFromRecord(r, at);
+        w4::PresetWindow &w = p.windows[size_t(i)];
+        w = w4::presetWindowFromRecord(r, at);
         layers[size_t(i)] = r.layer;
+
+        // The record holds a crop end of "the whole picture" as the picture's
+        // size; the processor holds 0 there, and so does the preset, unless the
+        // last read found that very number on the processor.
+        const QSize shown = wall->sourceResolution(r.inputSourceId);
+        const QSize input = wall->sourceResolution(w4::windowInput(r));
+        const std::optional<w4::WindowStatus> &status = read.window(i);
+        const bool cropRead = status && status->hasCrop;
+        auto processorEnd = [&](int end, int shownWhole, int inputWhole, int readEnd) {
+            if (cropRead && readEnd == end)
+                return end;
+            return end == shownWhole || end == inputWhole ? 0 : end;
+        };
+        w[w4::PresetField::CropHEnd] =
+            processorEnd(r.cropHEnd, shown.width(), input.width(), cropRead ? status->cropHEnd : -1);
+        w[w4::PresetField::CropVEnd] =
+            processorEnd(r.cropVEnd, shown.height(), input.height(), cropRead ? status->cropVEnd : -1);
     }
     if (w4::isLayerPermutation(layers))
         p.layers = layers;
@@ -256,13 +286,17 @@ void PresetsPage::rename()
     }
     if (to == from)
         return;
-    if (QFile::exists(pathOf(to))) {
-        if (!MyMessageBox::question(this, tr("警告"), tr("预设“%1”已存在，是否覆盖？").arg(to)))
-            return;
-        QFile::remove(pathOf(to));
-    }
-    if (!QFile::rename(pathOf(from), pathOf(to)))
+    if (QFile::exists(pathOf(to)) &&
+        !MyMessageBox::question(this, tr("警告"), tr("预设“%1”已存在，是否覆盖？").arg(to)))
+        return;
+    // One step that replaces the other preset only when it succeeds: a rename
+    // that fails leaves both files as they were.
+    if (std::rename(QFile::encodeName(pathOf(from)).constData(), QFile::encodeName(pathOf(to)).constData()) !=
+        0) {
         MyMessageBox::error(this, tr("错误"), tr("无法保存预设：%1").arg(to));
+        reload(from);
+        return;
+    }
     reload(to);
 }
 
@@ -288,6 +322,12 @@ void PresetsPage::importFile()
     if (!loadPreset(path, &preset))
         return;
     const QString name = QFileInfo(path).completeBaseName();
+    // A name the list could not show (".hidden") or no name at all (".json").
+    if (!usableName(name)) {
+        MyMessageBox::warning(this, tr("警告"),
+                              tr("文件名“%1”不能用作预设名称，请重命名文件后再导入").arg(QFileInfo(path).fileName()));
+        return;
+    }
     if (QFile::exists(pathOf(name)) &&
         !MyMessageBox::question(this, tr("警告"), tr("预设“%1”已存在，是否覆盖？").arg(name)))
         return;
@@ -306,11 +346,12 @@ void PresetsPage::exportFile()
     const QString path = chooseFile(this, true, QDir::home().filePath(name + Suffix));
     if (path.isEmpty())
         return;
-    QFile from(pathOf(name));
-    QSaveFile to(path);
-    if (!from.open(QIODevice::ReadOnly) || !to.open(QIODevice::WriteOnly) || to.write(from.readAll()) < 0 ||
-        !to.commit())
-        MyMessageBox::error(this, tr("错误"), tr("无法保存预设：%1").arg(path));
+    const w4::FileRead from = w4::readRegularFile(pathOf(name), w4::PresetFileMaxBytes);
+    QString error = from.error;
+    if (from.ok())
+        w4::saveFileSafely(path, from.bytes, &error);
+    if (!error.isEmpty())
+        MyMessageBox::error(this, tr("错误"), tr("无法保存预设：%1").arg(error));
 }
 
 // ---- Applying --------------------------------------------------------------------
@@ -333,13 +374,45 @@ void PresetsPage::apply()
     if (!MyMessageBox::question(this, tr("警告"), tr("确定要将预设“%1”应用到设备吗？").arg(name)))
         return;
 
-    pending = w4::presetCommands(wallState(), target);
     sent = 0;
+    pending.clear();
     applying = true;
     stateChanged = false;
     statusBefore = host->statusLine();
     host->lockControlPages();
     setEnabled(false);
+    if (host->session()->state().networkConnected()) {
+        readBefore();
+        return;
+    }
+    // Over serial nothing can be read: the wall as shown stands for the processor.
+    startSending(wallState());
+}
+
+// What is sent is measured against the processor as it is now, not as the
+// window last saw it: another program may have changed it since.
+void PresetsPage::readBefore()
+{
+    w4::DeviceSession *session = host->session();
+    phase = Phase::ReadingBefore;
+    host->setStatusText(tr("正在读取设备状态…"));
+    if (session->state().sendByDatagram()) {
+        const QHostAddress local = session->udpLink()->socket()->localAddress();
+        if (!session->refreshUdp(local).ok) {
+            finishApply(false);
+            return;
+        }
+        if (applying)
+            startSending(w4::presetFromModel(*session->model(), w4::StatusOrigin::Udp));
+        return;
+    }
+    session->refreshTcp(); // goes on when the read ends
+}
+
+void PresetsPage::startSending(const w4::Preset &state)
+{
+    phase = Phase::Sending;
+    pending = w4::presetCommands(state, target);
     if (pending.isEmpty()) {
         readBack();
         return;
@@ -376,17 +449,29 @@ void PresetsPage::readBack()
     session->refreshTcp(); // finishes on the read's end
 }
 
+void PresetsPage::endApply()
+{
+    applying = false;
+    if (!stateChanged)
+        host->setStatusText(statusBefore);
+    setEnabled(true);
+    if (host->session()->state().editable())
+        host->unlockControlPages();
+}
+
 void PresetsPage::finishApply(bool readOk)
 {
     if (!applying)
         return;
-    applying = false;
+    if (phase == Phase::ReadingBefore) {
+        // Nothing was sent: without the processor's state no difference is known.
+        endApply();
+        MyMessageBox::error(this, tr("错误"), tr("无法读取设备状态，预设未应用"));
+        emit applyFinished(0, -1);
+        return;
+    }
+    endApply();
     w4::DeviceSession *session = host->session();
-    if (!stateChanged)
-        host->setStatusText(statusBefore);
-    setEnabled(true);
-    if (session->state().editable())
-        host->unlockControlPages();
 
     const bool canRead = session->state().networkConnected();
     const int commands = sent;

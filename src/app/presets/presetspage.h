@@ -14,9 +14,10 @@ class QToolBox;
 
 // The tool box page "场景预设": whole walls saved as preset files in the user's
 // data folder and applied to the processor. Saving takes the wall as the
-// window shows it; applying sends only what differs from that, with the pages
-// locked and the progress on the status line, then reads the processor back
-// (where the link can) and reports what differs.
+// window shows it; applying reads the processor first (where the link can;
+// over serial the wall as shown stands for it), sends only what differs, with
+// the pages locked and the progress on the status line, then reads the
+// processor back and reports what differs.
 class PresetsPage : public QWidget
 {
     Q_OBJECT
@@ -62,9 +63,12 @@ private:
     void importFile();
     void exportFile();
 
+    void readBefore();
+    void startSending(const w4::Preset &state);
     void commandLeft();
     void readBack();
     void finishApply(bool readOk);
+    void endApply();
 
     MainWindow *host;
     QToolBox *box;
@@ -73,8 +77,11 @@ private:
     QPushButton *saveButton, *applyButton, *renameButton, *deleteButton, *importButton, *exportButton;
     FileChooser chooseFile;
 
-    // The apply in progress.
+    // The apply in progress: the processor is read first (where the link can),
+    // then what differs is sent and read back.
+    enum class Phase { ReadingBefore, Sending };
     bool applying = false;
+    Phase phase = Phase::Sending;
     w4::Preset target;
     QStringList pending;
     int sent = 0;
