@@ -13,6 +13,7 @@
 #include "ui_mainwindow.h"
 
 #include <QLoggingCategory>
+#include <QUdpSocket>
 
 Q_LOGGING_CATEGORY(lcNetworkLink, "w4.link.network", QtInfoMsg)
 
