@@ -44,6 +44,14 @@
         <translation>udp socket create error</translation>
     </message>
     <message>
+        <source>UDP 端口 %1 已被其他程序（或本程序的另一个副本）占用，设备的应答会发到那里。</source>
+        <translation>UDP 端口 %1 已被其他程序（或本程序的另一个副本）占用，设备的应答会发到那里。</translation>
+    </message>
+    <message>
+        <source>没有使用 UDP 端口 %1 的权限（1024 以下的端口需要管理员权限）。</source>
+        <translation>没有使用 UDP 端口 %1 的权限（1024 以下的端口需要管理员权限）。</translation>
+    </message>
+    <message>
         <source>请设置正确IP地址！</source>
         <translation>请设置正确IP地址！</translation>
     </message>
@@ -128,6 +136,14 @@
     <message>
         <source>保存失败！</source>
         <translation>保存失败！</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>通讯日志无法写入文件，本次运行的记录只保留在通讯窗口中。</source>
+        <translation>通讯日志无法写入文件，本次运行的记录只保留在通讯窗口中。</translation>
     </message>
 </context>
 </TS>

@@ -44,6 +44,14 @@
         <translation>Udp socket create error</translation>
     </message>
     <message>
+        <source>UDP 端口 %1 已被其他程序（或本程序的另一个副本）占用，设备的应答会发到那里。</source>
+        <translation>UDP port %1 is in use by another program (or another copy of this one); the device's answers would go there.</translation>
+    </message>
+    <message>
+        <source>没有使用 UDP 端口 %1 的权限（1024 以下的端口需要管理员权限）。</source>
+        <translation>No permission to use UDP port %1 (ports below 1024 need administrator rights).</translation>
+    </message>
+    <message>
         <source>请设置正确IP地址！</source>
         <translation>Please set the correct IP address!</translation>
     </message>
@@ -126,6 +134,14 @@
     <message>
         <source>保存失败！</source>
         <translation>Save failed!</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>通讯日志无法写入文件，本次运行的记录只保留在通讯窗口中。</source>
+        <translation>The communication log cannot be written to its file; this run's lines are kept only in the communication window.</translation>
     </message>
 </context>
 </TS>

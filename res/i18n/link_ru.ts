@@ -44,6 +44,14 @@
         <translation>Ошибка создания UDP-сокета</translation>
     </message>
     <message>
+        <source>UDP 端口 %1 已被其他程序（或本程序的另一个副本）占用，设备的应答会发到那里。</source>
+        <translation>UDP-порт %1 занят другой программой (или другой копией этой программы); ответы устройства уходили бы туда.</translation>
+    </message>
+    <message>
+        <source>没有使用 UDP 端口 %1 的权限（1024 以下的端口需要管理员权限）。</source>
+        <translation>Нет прав на использование UDP-порта %1 (для портов ниже 1024 нужны права администратора).</translation>
+    </message>
+    <message>
         <source>请设置正确IP地址！</source>
         <translation>Пожалуйста, установите правильный IP-адрес!</translation>
     </message>
@@ -126,6 +134,14 @@
     <message>
         <source>保存失败！</source>
         <translation>Не удалось сохранить!</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>Предупреждение</translation>
+    </message>
+    <message>
+        <source>通讯日志无法写入文件，本次运行的记录只保留在通讯窗口中。</source>
+        <translation>Журнал обмена не удаётся записать в файл; записи этого сеанса остаются только в окне обмена.</translation>
     </message>
 </context>
 </TS>

@@ -16,6 +16,14 @@ TEXTS = [
     ("MainWindow", "error", "Error", "ошибка"),
     ("MainWindow", "udp socket create error!", "Udp socket create error", "Ошибка создания UDP-сокета"),
     ("MainWindow", "udp socket create error", "Udp socket create error", "Ошибка создания UDP-сокета"),
+    ("MainWindow", "UDP 端口 %1 已被其他程序（或本程序的另一个副本）占用，设备的应答会发到那里。",
+     "UDP port %1 is in use by another program (or another copy of this one); the device's answers "
+     "would go there.",
+     "UDP-порт %1 занят другой программой (или другой копией этой программы); ответы устройства "
+     "уходили бы туда."),
+    ("MainWindow", "没有使用 UDP 端口 %1 的权限（1024 以下的端口需要管理员权限）。",
+     "No permission to use UDP port %1 (ports below 1024 need administrator rights).",
+     "Нет прав на использование UDP-порта %1 (для портов ниже 1024 нужны права администратора)."),
     ("MainWindow", "请设置正确IP地址！", "Please set the correct IP address!",
      "Пожалуйста, установите правильный IP-адрес!"),
     ("MainWindow", "断开连接", "Disconnect", "Отсоедини"),
@@ -54,6 +62,11 @@ TEXTS = [
      "Файлы журнала (*.log);;Все файлы (*)"),
     ("CommunicationDialog", "错误", "Error", "ошибка"),
     ("CommunicationDialog", "保存失败！", "Save failed!", "Не удалось сохранить!"),
+    ("CommunicationDialog", "警告", "Warning", "Предупреждение"),
+    ("CommunicationDialog", "通讯日志无法写入文件，本次运行的记录只保留在通讯窗口中。",
+     "The communication log cannot be written to its file; this run's lines are kept only in the "
+     "communication window.",
+     "Журнал обмена не удаётся записать в файл; записи этого сеанса остаются только в окне обмена."),
 ]
 
 if __name__ == "__main__":

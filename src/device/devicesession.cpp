@@ -12,7 +12,7 @@
 #include <QLoggingCategory>
 #include <QTimer>
 
-Q_LOGGING_CATEGORY(lcSession, "w4.session")
+Q_LOGGING_CATEGORY(lcSession, "w4.session", QtInfoMsg)
 
 namespace w4 {
 

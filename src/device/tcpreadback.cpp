@@ -5,7 +5,7 @@
 
 #include <QLoggingCategory>
 
-Q_LOGGING_CATEGORY(lcTcpRead, "w4.readback.tcp")
+Q_LOGGING_CATEGORY(lcTcpRead, "w4.readback.tcp", QtInfoMsg)
 
 namespace w4 {
 

@@ -21,10 +21,11 @@ void UdpLink::setDevice(const QHostAddress &address, quint16 port)
 void UdpLink::open()
 {
     udp->close();
-    // Shared, so that a second copy of the program (or a test running beside
-    // another) does not fail to start its network side.
-    if (udp->bind(QHostAddress::AnyIPv4, IdlePort,
-                  QAbstractSocket::ShareAddress | QAbstractSocket::ReuseAddressHint)) {
+    // Not shared: with two sockets on the port the system hands each answer
+    // to one of them, so a second copy of the program (or another program)
+    // would quietly take replies meant for the first. The second bind fails
+    // instead, and says why.
+    if (udp->bind(QHostAddress::AnyIPv4, IdlePort, QAbstractSocket::DontShareAddress)) {
         emit opened();
         return;
     }

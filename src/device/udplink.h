@@ -26,7 +26,8 @@ public:
     quint16 devicePort() const { return deviceDatagramPort; }
 
     LinkKind kind() const override { return LinkKind::Udp; }
-    // Binds to the idle port on every IPv4 address, shared with other programs.
+    // Binds to the idle port on every IPv4 address, not shared: fails when
+    // another program (or another copy of this one) holds the port.
     void open() override;
     void close() override;
     bool isOpen() const override;

@@ -7,7 +7,7 @@
 #include <QLoggingCategory>
 #include <QTimer>
 
-Q_LOGGING_CATEGORY(lcUdpRead, "w4.readback.udp")
+Q_LOGGING_CATEGORY(lcUdpRead, "w4.readback.udp", QtInfoMsg)
 
 namespace w4 {
 

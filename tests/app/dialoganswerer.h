@@ -52,6 +52,11 @@ public:
     // Forgets missing and unexpected dialogs (for tests of the answerer itself).
     void forgive();
 
+    // The box saying UDP port 23 cannot be bound is closed unseen (the port may
+    // be held by anything running beside the test); while counted, it is a
+    // dialog like any other. For tests of that box.
+    static void countUdpBindBoxes(bool counted);
+
     // Reads what a dialog shows; useful for dialogs a test opens itself.
     static Seen describe(QWidget *dialog);
 

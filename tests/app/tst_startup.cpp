@@ -3,12 +3,18 @@
 #include "languagesettings.h"
 #include "mainobject.h"
 #include "mainwindow.h"
+#include "privatenetwork.h"
 #include "splashscreen.h"
 #include "tempworkdir.h"
 
 #include <QFile>
+#include <QLoggingCategory>
+#include <QProcess>
 #include <QPropertyAnimation>
+#include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTranslator>
 #include <QtTest>
@@ -39,6 +45,22 @@ QRgb pixelAt(const QImage &image, int x, int y)
 {
     return image.pixel(x, y) & 0xFFFFFF;
 }
+
+// Every message the program lets through, with its category.
+struct Heard
+{
+    QtMsgType type;
+    QString category;
+    QString text;
+};
+QList<Heard> heard;
+QtMessageHandler quietHandler = nullptr;
+void listen(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    heard << Heard{type, QString::fromLatin1(context.category), text};
+}
+
+bool privateNetwork = false;
 } // namespace
 
 class TestStartup : public QObject
@@ -286,7 +308,133 @@ private slots:
         start.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+
+    // Started from the menu (Path=/), even as root, the language is kept in
+    // the user's configuration folder, never as /FontSize.ini.
+    void languageFileOutsideTheRootFolder_data()
+    {
+        QTest::addColumn<bool>("inRoot");
+        QTest::newRow("root folder") << true;
+        QTest::newRow("writable folder") << false;
+    }
+    void languageFileOutsideTheRootFolder()
+    {
+        QFETCH(bool, inRoot);
+        if (inRoot)
+            QVERIFY(QDir::setCurrent(QStringLiteral("/")));
+        const QString path = languageSettingsPath();
+        QVERIFY(QDir::setCurrent(dir.path()));
+        if (inRoot)
+            QCOMPARE(path, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
+                               QStringLiteral("/FontSize.ini"));
+        else
+            QCOMPARE(path, QStringLiteral("./FontSize.ini"));
+    }
+
+    // --help and --version answer without a display and without Qt's platform.
+    void informationOptionsNeedNoDisplay_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("expected"); // a line of standard output
+        QTest::newRow("--version") << "--version" << QStringLiteral("w4control " W4_VERSION);
+        QTest::newRow("-V") << "-V" << QStringLiteral("w4control " W4_VERSION);
+        QTest::newRow("--help") << "--help" << QStringLiteral("Usage: w4control [options]");
+        QTest::newRow("-h") << "-h" << QStringLiteral("  -V, --version  Show the program's version and exit.");
+    }
+    void informationOptionsNeedNoDisplay()
+    {
+        QFETCH(QString, option);
+        QFETCH(QString, expected);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.start(QStringLiteral(W4CONTROL_BINARY), {option});
+        QVERIFY(program.waitForFinished(30000));
+        const QString err = QString::fromLocal8Bit(program.readAllStandardError());
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QVERIFY2(program.exitCode() == 0, qPrintable(err));
+        const QStringList out = QString::fromUtf8(program.readAllStandardOutput()).split(QLatin1Char('\n'));
+        QVERIFY2(out.contains(expected), qPrintable(out.join(QLatin1Char('\n'))));
+        QVERIFY2(err.isEmpty(), qPrintable(err));
+    }
+
+    // Developer output is quiet unless asked for: a start, the log window and
+    // the end of the window print nothing at debug level, and what there is
+    // comes under a category of the program, which the logging rules switch on.
+    void developerOutputQuietByDefault()
+    {
+        heard.clear();
+        quietHandler = qInstallMessageHandler(listen);
+        {
+            DialogAnswerer noBox;
+            MainObject start;
+            start.init();
+            auto *logButton = start.window()->findChild<QPushButton *>(QStringLiteral("pushButton"));
+            QVERIFY(logButton);
+            logButton->click();
+            delete start.window();
+        }
+        QStringList debugLines;
+        for (const Heard &h : heard)
+            if (h.type == QtDebugMsg)
+                debugLines << h.category + QStringLiteral(": ") + h.text;
+        heard.clear();
+
+        QLoggingCategory::setFilterRules(QStringLiteral("w4.*.debug=true"));
+        {
+            DialogAnswerer noBox;
+            MainObject start;
+            start.init();
+        }
+        QLoggingCategory::setFilterRules(QString());
+        qInstallMessageHandler(quietHandler);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        QVERIFY2(debugLines.isEmpty(), qPrintable(debugLines.join(QLatin1Char('\n'))));
+        bool startupLine = false;
+        for (const Heard &h : heard) {
+            if (h.type != QtDebugMsg)
+                continue;
+            QVERIFY2(h.category.startsWith(QLatin1String("w4.")), qPrintable(h.category + ": " + h.text));
+            startupLine |= h.category == QLatin1String("w4.startup") && h.text.startsWith(QLatin1String("nubEN"));
+        }
+        QVERIFY(startupLine);
+    }
+
+    // Port 23 is held by one program at a time: a second window in the same
+    // network is told that the port is taken (not silently given a share of
+    // the replies meant for the first).
+    void secondWindowIsToldUdpPortIsTaken()
+    {
+        if (!privateNetwork)
+            QSKIP("needs root, to bind UDP port 23 in a network namespace of the test's own");
+        DialogAnswerer::countUdpBindBoxes(true);
+        const auto restore = qScopeGuard([] { DialogAnswerer::countUdpBindBoxes(false); });
+        std::unique_ptr<MainWindow> first;
+        {
+            DialogAnswerer noBox;
+            first = std::make_unique<MainWindow>();
+        }
+        {
+            DialogAnswerer answer(DialogAnswerer::Ok);
+            MainWindow second;
+            QVERIFY(answer.waitDone());
+            QCOMPARE(answer.last().title, QStringLiteral("error"));
+            const QStringList lines = answer.last().text.split(QLatin1Char('\n'));
+            QCOMPARE(lines.value(0), QStringLiteral("udp socket create error!"));
+            QVERIFY2(lines.value(1).contains(QStringLiteral("UDP 端口 23 已被其他程序")), qPrintable(lines.value(1)));
+        }
+    }
 };
 
-QTEST_MAIN(TestStartup)
+int main(int argc, char *argv[])
+{
+    privateNetwork = simtest::enterPrivateNetwork(); // before any thread exists
+    QApplication app(argc, argv);
+    TestStartup test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_startup.moc"

@@ -6,6 +6,13 @@
 #include <QTranslator>
 #include <QtTest>
 
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 namespace {
 
 QStringList fileLines(const QString &path)
@@ -203,6 +210,94 @@ private slots:
             QCOMPARE(button->accessibleName(), language.second);
             QCoreApplication::removeTranslator(&translator);
         }
+    }
+    // Two copies of the program at once: each keeps its own file, and the
+    // first one's save still holds its own lines. Once the first is gone its
+    // name is free again.
+    void eachRunningCopyKeepsItsOwnFile()
+    {
+        QTemporaryDir dir;
+        auto first = std::make_unique<CommunicationLogFile>(dir.path());
+        first->append(QStringLiteral("first 1"));
+        first->flush();
+        const QString firstPath = first->currentPath();
+
+        CommunicationLogFile second(dir.path());
+        QVERIFY(second.isWorking());
+        QVERIFY(second.currentPath() != firstPath);
+        second.append(QStringLiteral("second 1"));
+        first->append(QStringLiteral("first 2"));
+
+        QVERIFY(first->copySessionTo(dir.filePath("saved.log")));
+        QCOMPARE(fileLines(dir.filePath("saved.log")), (QStringList{"first 1", "first 2"}));
+        second.flush();
+        QCOMPARE(fileLines(second.currentPath()), QStringList{"second 1"});
+
+        first.reset();
+        CommunicationLogFile third(dir.path());
+        QCOMPARE(third.currentPath(), firstPath);
+        QCOMPARE(fileLines(firstPath + ".1"), (QStringList{"first 1", "first 2"}));
+    }
+
+    // A folder that cannot hold the file, something other than a file at its
+    // path, a disk that fills up: the window says so once, with the path and
+    // the system's reason, goes on showing every line, and the file ends with
+    // a whole line.
+    void fileProblemIsToldOnceInTheWindow_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("folder is a file") << "file" << QString::fromLocal8Bit(std::strerror(ENOTDIR));
+        QTest::newRow("FIFO at the log's path") << "fifo" << "not a regular file";
+        QTest::newRow("no room left") << "full" << QString::fromLocal8Bit(std::strerror(EFBIG));
+    }
+    void fileProblemIsToldOnceInTheWindow()
+    {
+        QFETCH(QString, setup);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        QString folder = dir.path();
+        QString badPath = dir.filePath("communication.log");
+        if (setup == "file") {
+            QFile plain(dir.filePath("plain"));
+            QVERIFY(plain.open(QIODevice::WriteOnly));
+            folder = dir.filePath("plain/sub");
+            badPath = folder;
+        } else if (setup == "fifo") {
+            QCOMPARE(::mkfifo(QFile::encodeName(badPath).constData(), 0600), 0);
+        }
+
+        DialogAnswerer answer(DialogAnswerer::Ok);
+        CommunicationDialog log(folder, 100000);
+        for (int i = 0; i < 10; ++i)
+            log.showInfo(QStringLiteral("MainWindow::send： %1").arg(i));
+        log.logFile()->flush();
+        if (setup == "full") {
+            // The file may grow no further than 1000 bytes: writing past that
+            // fails as a full disk does.
+            const auto previousSignal = std::signal(SIGXFSZ, SIG_IGN);
+            rlimit limit{};
+            QCOMPARE(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+            const rlimit saved = limit;
+            limit.rlim_cur = 1000;
+            QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+            for (int i = 10; i < 110; ++i)
+                log.showInfo(QStringLiteral("MainWindow::send： %1").arg(i));
+            log.logFile()->flush();
+            ::setrlimit(RLIMIT_FSIZE, &saved);
+            std::signal(SIGXFSZ, previousSignal);
+            QCOMPARE(fileLines(badPath), log.logText().split(QLatin1Char('\n')).mid(0, 10));
+        }
+        QVERIFY(answer.waitDone());
+        QVERIFY(!log.logFile()->isWorking());
+        QCOMPARE(answer.last().title, QStringLiteral("警告"));
+        QVERIFY2(answer.last().text.contains(badPath + ": " + reason), qPrintable(answer.last().text));
+        for (int i = 0; i < 5; ++i)
+            log.showInfo(QStringLiteral("after"));
+        log.logFile()->flush();
+        QTest::qWait(50); // a second box would show now
+        QCOMPARE(answer.unexpectedCount(), 0);
+        QCOMPARE(log.logText().count(QLatin1Char('\n')), setup == "full" ? 114 : 14);
     }
 };
 

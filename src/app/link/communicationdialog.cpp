@@ -25,6 +25,14 @@ CommunicationDialog::CommunicationDialog(const QString &logFolder, qint64 maxFil
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     ui->plainTextEdit->setMaximumBlockCount(MaxShownLines);
     connect(ui->saveLogButton, &QPushButton::clicked, this, &CommunicationDialog::chooseFileAndSave);
+
+    // Said once, from the event loop: the file may give up while a command
+    // leaves, and the box must not open inside that.
+    connect(sessionLog, &CommunicationLogFile::failed, this, &CommunicationDialog::tellFileProblem,
+            Qt::QueuedConnection);
+    if (!sessionLog->isWorking())
+        QMetaObject::invokeMethod(this, "tellFileProblem", Qt::QueuedConnection,
+                                  Q_ARG(QString, sessionLog->failureReason()));
 }
 
 CommunicationDialog::~CommunicationDialog()
@@ -72,6 +80,13 @@ bool CommunicationDialog::saveLog(const QString &path)
     if (!saved)
         MyMessageBox::error(this, tr("错误"), tr("保存失败！"));
     return saved;
+}
+
+void CommunicationDialog::tellFileProblem(const QString &reason)
+{
+    MyMessageBox::warning(parentWidget() ? parentWidget() : this, tr("警告"),
+                          tr("通讯日志无法写入文件，本次运行的记录只保留在通讯窗口中。") +
+                              QLatin1Char('\n') + reason);
 }
 
 void CommunicationDialog::chooseFileAndSave()

@@ -35,6 +35,10 @@ public:
 public slots:
     void showInfo(const QString &info);
 
+private slots:
+    // Tells the user, once, that the session file is off and why.
+    void tellFileProblem(const QString &reason);
+
 private:
     void chooseFileAndSave();
 

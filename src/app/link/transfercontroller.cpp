@@ -1,10 +1,10 @@
 #include "transfercontroller.h"
 
-#include <QDebug>
+#include "applogging.h"
 
 Worker::~Worker()
 {
-    qDebug() << "worker destroy";
+    qCDebug(lcLink) << "worker destroy";
 }
 
 void Worker::doWork(const QString &)

@@ -295,6 +295,7 @@ private:
     void setupTitleBar();
     void setupSerialLink();
     void setupNetworkLink();
+    QString udpBindProblem();
     void closeLinks();
     void buildInputResolutionTable();
     void setupInputSourceButtons();

@@ -1,4 +1,5 @@
 // Switching the interface language at run time.
+#include "applogging.h"
 #include "appstate.h"
 #include "communicationdialog.h"
 #include "maintitlebar.h"
@@ -9,7 +10,6 @@
 #include "userview.h"
 
 #include <QApplication>
-#include <QDebug>
 #include <QTranslator>
 
 namespace {
@@ -27,7 +27,7 @@ void MainWindow::installTranslation(int index)
     if (!translator) {
         translator = new QTranslator(this);
         if (slot < 3 && !translator->load(QString::fromLatin1(catalogues[slot])))
-            qWarning() << "cannot load" << catalogues[slot];
+            qCWarning(lcLanguage) << "cannot load" << catalogues[slot];
     }
     QApplication::removeTranslator(translator);
     QApplication::installTranslator(translator);

@@ -13,8 +13,9 @@
 #include "ui_mainwindow.h"
 
 #include <QLoggingCategory>
+#include <QUdpSocket>
 
-Q_LOGGING_CATEGORY(lcNetworkLink, "w4.link.network")
+Q_LOGGING_CATEGORY(lcNetworkLink, "w4.link.network", QtInfoMsg)
 
 void MainWindow::setupNetworkLink()
 {
@@ -28,7 +29,24 @@ void MainWindow::setupNetworkLink()
     ui->port->setText(QStringLiteral("23"));
 
     if (!deviceSession->bindUdp())
-        MyMessageBox::information(this, tr("error"), tr("udp socket create error!"));
+        MyMessageBox::information(this, tr("error"),
+                                  tr("udp socket create error!") + QLatin1Char('\n') + udpBindProblem());
+}
+
+// Why the UDP port could not be bound, in the interface language where the
+// cause is a common one.
+QString MainWindow::udpBindProblem()
+{
+    QUdpSocket *socket = deviceSession->udpLink()->socket();
+    switch (socket->error()) {
+    case QAbstractSocket::AddressInUseError:
+        return tr("UDP 端口 %1 已被其他程序（或本程序的另一个副本）占用，设备的应答会发到那里。")
+            .arg(w4::UdpLink::IdlePort);
+    case QAbstractSocket::SocketAccessError:
+        return tr("没有使用 UDP 端口 %1 的权限（1024 以下的端口需要管理员权限）。").arg(w4::UdpLink::IdlePort);
+    default:
+        return socket->errorString();
+    }
 }
 
 void MainWindow::rebindUdpSocket(const QHostAddress &local)

@@ -24,7 +24,7 @@
 #include <QLoggingCategory>
 #include <QTimer>
 
-Q_LOGGING_CATEGORY(lcReadBack, "w4.readback")
+Q_LOGGING_CATEGORY(lcReadBack, "w4.readback", QtInfoMsg)
 
 namespace {
 // The longest a read's waiting dialog stays; it closes as soon as the read is

@@ -1,5 +1,6 @@
 // Sending: the session's paced sender seen from the window: the communication
 // log and the guard that asks for a link first.
+#include "applogging.h"
 #include "appstate.h"
 #include "commandsender.h"
 #include "communicationdialog.h"
@@ -8,14 +9,12 @@
 #include "mymessagebox.h"
 #include "ui_mainwindow.h"
 
-#include <QDebug>
-
 void MainWindow::createCommunicationLog()
 {
     communicationDialog = new CommunicationDialog(this);
     connect(this, &MainWindow::readInfo, communicationDialog, &CommunicationDialog::showInfo);
     connect(ui->pushButton, &QPushButton::clicked, this, [this] {
-        qDebug() << "hide button";
+        qCDebug(lcLog) << "hide button";
         communicationDialog->show();
     });
 }

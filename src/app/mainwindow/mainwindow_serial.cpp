@@ -1,5 +1,6 @@
 // Serial link, as the user drives it: the port lists kept current, opening and
 // closing the port. The port itself belongs to the device session.
+#include "applogging.h"
 #include "appstate.h"
 #include "devicesession.h"
 #include "mainwindow.h"
@@ -11,7 +12,6 @@
 #include "serialportmanager.h"
 #include "ui_mainwindow.h"
 
-#include <QDebug>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -140,5 +140,5 @@ void MainWindow::on_openButton_clicked()
 void MainWindow::readyReadSlot(const QByteArray &bytes)
 {
     // The processor's serial output is not interpreted; it is only logged.
-    qDebug() << "serial in:" << fromGbk(bytes);
+    qCDebug(lcLink) << "serial in:" << fromGbk(bytes);
 }

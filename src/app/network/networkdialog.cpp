@@ -16,7 +16,7 @@
 #include <QTimer>
 #include <QUdpSocket>
 
-Q_LOGGING_CATEGORY(lcNetwork, "w4.network")
+Q_LOGGING_CATEGORY(lcNetwork, "w4.network", QtInfoMsg)
 
 NetworkDialog::NetworkDialog(NetworkDialogHost *host, QWidget *parent)
     : QWidget(parent), ui(new Ui::NetworkDialog), mainWindow(host), searchTimer(new QTimer(this)),

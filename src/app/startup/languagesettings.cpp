@@ -7,9 +7,12 @@
 
 QString languageSettingsPath()
 {
-    // An installed program started from a menu may run in a folder it cannot
-    // write to; the language then lives in the user's configuration folder.
-    if (QFileInfo(QDir::currentPath()).isWritable())
+    // An installed program started from a menu runs in "/" (the menu entry
+    // says Path=/), a folder that is not the user's and that root could write
+    // to; elsewhere it may run in a folder it cannot write to. Either way the
+    // language then lives in the user's configuration folder.
+    const QDir current = QDir::current();
+    if (!current.isRoot() && QFileInfo(current.absolutePath()).isWritable())
         return QStringLiteral("./FontSize.ini");
     return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
            QLatin1String("/FontSize.ini");

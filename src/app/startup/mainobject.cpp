@@ -1,3 +1,4 @@
+#include "applogging.h"
 #include "mainobject.h"
 
 #include "languagesettings.h"
@@ -5,7 +6,6 @@
 #include "splashscreen.h"
 
 #include <QApplication>
-#include <QDebug>
 #include <QTranslator>
 
 namespace {
@@ -15,7 +15,7 @@ namespace {
 void loadCatalogue(QTranslator *translator, const QString &path)
 {
     if (!translator->load(path))
-        qWarning() << "cannot load" << path;
+        qCWarning(lcStartup) << "cannot load" << path;
 }
 
 } // namespace
@@ -31,8 +31,8 @@ MainObject::~MainObject()
 void MainObject::init()
 {
     const int language = readStoredLanguage();
-    qDebug() << "nubEN = " << language;
-    qDebug() << "执行中英文切换";
+    qCDebug(lcStartup) << "nubEN = " << language;
+    qCDebug(lcStartup) << "执行中英文切换";
 
     // The translator lives as long as the application. The stored index is
     // always a language (anything else reads as Chinese), so the splash speaks
@@ -40,15 +40,15 @@ void MainObject::init()
     auto *translator = new QTranslator(qApp);
     switch (language) {
     case 0:
-        qDebug() << "中文界面： " << language;
+        qCDebug(lcStartup) << "中文界面： " << language;
         loadCatalogue(translator, QStringLiteral(":/res/lanague_cn.qm"));
         break;
     case 1:
-        qDebug() << "英文界面： " << language;
+        qCDebug(lcStartup) << "英文界面： " << language;
         loadCatalogue(translator, QStringLiteral(":/res/lanague_en.qm"));
         break;
     case 2:
-        qDebug() << "俄文界面： " << language;
+        qCDebug(lcStartup) << "俄文界面： " << language;
         loadCatalogue(translator, QStringLiteral(":/res/lanague_ru.qm"));
         break;
     default:

@@ -21,8 +21,8 @@
 #include <QMouseEvent>
 #include <QWheelEvent>
 
-// Developer output of the wall editor (QT_LOGGING_RULES="w4.wall.debug=false").
-Q_LOGGING_CATEGORY(wallLog, "w4.wall")
+// Developer output of the wall editor (quiet unless QT_LOGGING_RULES="w4.wall.debug=true").
+Q_LOGGING_CATEGORY(wallLog, "w4.wall", QtInfoMsg)
 
 UserView::UserView(QWidget *parent) : QGraphicsView(parent)
 {
