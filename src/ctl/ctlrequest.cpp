@@ -508,7 +508,12 @@ Parsed parseArguments(const QStringList &arguments, const QString &environmentDe
     } else if (r.command == QLatin1String("raw")) {
         if (args.isEmpty())
             error = Ctl::tr("缺少参数，请参阅 w4ctl %1 --help").arg(r.command);
-        for (const QString &a : args) {
+        // One line of --dry-run pasted without quotes: its bytes are one command.
+        static const QRegularExpression byte(QStringLiteral("^[0-9A-Fa-f]{2}$"));
+        bool bytes = args.size() == 4 || args.size() == 5;
+        for (const QString &a : args)
+            bytes = bytes && byte.match(a).hasMatch();
+        for (const QString &a : bytes ? QStringList{args.join(QLatin1Char(' '))} : args) {
             const QString command = rawCommand(a);
             if (command.isEmpty()) {
                 error = Ctl::tr("不是完整的十六进制命令（4 个字节，可带校验字节）：%1").arg(shownValue(a));

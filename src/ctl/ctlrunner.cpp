@@ -46,6 +46,18 @@ bool isQuery(const QString &command)
     return query.match(command).hasMatch();
 }
 
+// A value as the preset file writes it, as JSON: numbers as numbers, flags
+// as true and false, a value not read as null, names ("2x2") as texts.
+QJsonValue jsonValue(const QString &text)
+{
+    if (text.isEmpty())
+        return QJsonValue();
+    const QJsonDocument parsed = QJsonDocument::fromJson(QStringLiteral("[%1]").arg(text).toUtf8());
+    if (parsed.isArray() && parsed.array().size() == 1)
+        return parsed.array().first();
+    return text;
+}
+
 QString wireText(const QString &command)
 {
     return QString::fromLatin1(w4::encodeCommand(command).toHex(' ').toUpper());
@@ -338,8 +350,8 @@ void Runner::report(const QStringList &sent, const QVector<w4::PresetDifference>
         for (const w4::PresetDifference &d : differences)
             diffs.append(QJsonObject{{"window", d.window < 0 ? QJsonValue() : QJsonValue(d.window + 1)},
                                      {"field", d.name},
-                                     {"expected", d.expected},
-                                     {"read", d.actual}});
+                                     {"expected", jsonValue(d.expected)},
+                                     {"read", jsonValue(d.actual)}});
         QJsonObject result{{"ok", differences.isEmpty()},
                            {"sent", QJsonArray::fromStringList(texts)},
                            {"differences", diffs}};

@@ -163,6 +163,8 @@ private slots:
         QTest::newRow("factory reset") << QStringList{"factory-reset", "--yes"} << QStringList{"08070000"};
         QTest::newRow("raw") << QStringList{"raw", "0102000A", "040f0000"}
                              << QStringList{"0102000A", "040f0000"};
+        QTest::newRow("raw as --dry-run prints it")
+            << QStringList{"raw", "06", "01", "00", "0A", "29"} << QStringList{"0601000A"};
     }
     void commandBytesOverTcp()
     {
@@ -595,6 +597,8 @@ private slots:
         QCOMPARE(differences.size(), 1);
         QCOMPARE(differences[0].toObject().value("window").toInt(), 2);
         QCOMPARE(differences[0].toObject().value("field").toString(), QStringLiteral("x"));
+        QCOMPARE(differences[0].toObject().value("expected"), QJsonValue(100));
+        QCOMPARE(differences[0].toObject().value("read"), QJsonValue(1920));
         QVERIFY2(run.err.contains(QLatin1String("window 2 x: expected 100, read 1920")), qPrintable(run.err));
     }
 
@@ -707,6 +711,12 @@ private slots:
         QCOMPARE(w2.value("x").toInt(), 64);
         QCOMPARE(w2.value("inputSource").toInt(), 3);
         QVERIFY(!w2.contains("cropHEnd")); // the datagrams carry no crop
+        // The answer to a query sent by raw is a datagram.
+        run = w4ctl(udp + QStringList{"--json", "raw", "08050000"}, inA);
+        QVERIFY2(run.code == 0, qPrintable(run.err));
+        const QJsonArray answers = json(run.out).value("answers").toArray();
+        QCOMPARE(answers.size(), 1);
+        QVERIFY(answers[0].toString().startsWith(QLatin1String("AA 55 05")));
 
         sim.terminate();
         sim.waitForFinished(kWaitMs);
