@@ -295,15 +295,11 @@ w4ctl 命令 --help 显示该命令的说明。
     </message>
     <message numerus="yes">
         <source>已发送 %n 条命令</source>
-        <translation>
-            <numerusform>已发送 %n 条命令</numerusform>
-        </translation>
+        <translation><numerusform>已发送 %n 条命令</numerusform></translation>
     </message>
     <message numerus="yes">
         <source>%1…（共 %n 个字符）</source>
-        <translation>
-            <numerusform>%1…（共 %n 个字符）</numerusform>
-        </translation>
+        <translation><numerusform>%1…（共 %n 个字符）</numerusform></translation>
     </message>
     <message>
         <source>请尝试 'w4ctl --help'。</source>

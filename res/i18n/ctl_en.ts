@@ -298,17 +298,11 @@ The answers to status queries are printed.
     </message>
     <message numerus="yes">
         <source>已发送 %n 条命令</source>
-        <translation>
-            <numerusform>%n command sent</numerusform>
-            <numerusform>%n commands sent</numerusform>
-        </translation>
+        <translation><numerusform>%n command sent</numerusform><numerusform>%n commands sent</numerusform></translation>
     </message>
     <message numerus="yes">
         <source>%1…（共 %n 个字符）</source>
-        <translation>
-            <numerusform>%1… (%n character in all)</numerusform>
-            <numerusform>%1… (%n characters in all)</numerusform>
-        </translation>
+        <translation><numerusform>%1… (%n character in all)</numerusform><numerusform>%1… (%n characters in all)</numerusform></translation>
     </message>
     <message>
         <source>请尝试 'w4ctl --help'。</source>

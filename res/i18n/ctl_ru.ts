@@ -298,19 +298,11 @@ w4ctl КОМАНДА --help описывает команду.
     </message>
     <message numerus="yes">
         <source>已发送 %n 条命令</source>
-        <translation>
-            <numerusform>Отправлена %n команда</numerusform>
-            <numerusform>Отправлено %n команды</numerusform>
-            <numerusform>Отправлено %n команд</numerusform>
-        </translation>
+        <translation><numerusform>Отправлена %n команда</numerusform><numerusform>Отправлено %n команды</numerusform><numerusform>Отправлено %n команд</numerusform></translation>
     </message>
     <message numerus="yes">
         <source>%1…（共 %n 个字符）</source>
-        <translation>
-            <numerusform>%1… (всего %n символ)</numerusform>
-            <numerusform>%1… (всего %n символа)</numerusform>
-            <numerusform>%1… (всего %n символов)</numerusform>
-        </translation>
+        <translation><numerusform>%1… (всего %n символ)</numerusform><numerusform>%1… (всего %n символа)</numerusform><numerusform>%1… (всего %n символов)</numerusform></translation>
     </message>
     <message>
         <source>请尝试 'w4ctl --help'。</source>

@@ -280,7 +280,9 @@ int Runner::execute()
     const QStringList commands = commandsFor(state);
     // A query sent by `raw` is answered: the answers are shown as they came.
     int queries = 0;
-    if (r.command == QLatin1String("raw") && r.link.canRead())
+    // Over TCP only: over UDP the answer to a query sent through the queue
+    // did not reach the session's socket (cause not found yet).
+    if (r.command == QLatin1String("raw") && r.link.kind == Link::Tcp)
         for (const QString &c : commands)
             queries += isQuery(c);
     w4::TcpFrameAssembler frames;
