@@ -58,7 +58,10 @@ expected=(
   "/usr/share/applications/$app_id.desktop" "/usr/share/metainfo/$app_id.metainfo.xml"
   /usr/share/icons/hicolor/scalable/apps/w4control.svg
 )
-grep -qx /usr/bin/w4ctl "$tmp/contents" && expected+=(/usr/share/man/man1/w4ctl.1.gz)
+expected+=(/usr/share/doc/w4control/copyright /usr/share/doc/w4control/README.md)
+grep -qx /usr/bin/w4ctl "$tmp/contents" &&
+  expected+=(/usr/share/man/man1/w4ctl.1.gz /usr/share/doc/w4control/w4ctl.md
+    /usr/share/bash-completion/completions/w4ctl)
 for f in "${expected[@]}"; do
   check "contains $f" grep -qx "$f" "$tmp/contents"
 done
@@ -74,6 +77,18 @@ for program in "$x"/usr/bin/*; do
     sh -c "test -s '$x/usr/share/man/man1/$name.1.gz' && [ -z \"\$(MANWIDTH=80 man -l --warnings '$x/usr/share/man/man1/$name.1.gz' 2>&1 >/dev/null)\" ]"
 done
 check "w4sim from the package starts (--help)" "$x/usr/bin/w4sim" --help
+for program in w4sim w4ctl; do
+  [ -x "$x/usr/bin/$program" ] || continue
+  check "$program --version says $program $(field Version)" \
+    test "$("$x/usr/bin/$program" --version)" = "$program $(field Version)"
+done
+check "the copyright file is in the machine-readable format" \
+  grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
+  "$x/usr/share/doc/w4control/copyright"
+if [ -f "$x/usr/share/bash-completion/completions/w4ctl" ]; then
+  check "w4ctl's bash completion completes its commands" \
+    bash "$root/tests/ctl/completion.sh" "$x/usr/share/bash-completion/completions/w4ctl"
+fi
 check "desktop-file-validate" desktop-file-validate "$x/usr/share/applications/$app_id.desktop"
 check "desktop entry: in AudioVideo and Utility, runs w4control, has the icon" \
   sh -c "grep -qx 'Categories=AudioVideo;Utility;' '$x/usr/share/applications/$app_id.desktop' &&

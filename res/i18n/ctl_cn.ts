@@ -4,32 +4,6 @@
 <context>
     <name>Ctl</name>
     <message>
-        <source>连接与选项：
-  --serial PATH        串口
-  --tcp HOST[:PORT]    TCP（端口默认 23）
-  --udp HOST           UDP；--from LOCAL_ADDRESS 指定本机地址
-  W4_DEVICE            环境变量，例如 tcp:198.51.100.20:23
-  --interval MS        命令之间的最小间隔
-  --timeout MS         连接和每次回读的等待时间（默认 5000）
-  --json               以 JSON 输出结果
-  --dry-run            只打印要发送的字节，不发送
-  --lang zh|en|ru      消息语言（默认 en）
-退出码：0 成功，1 设备未接受或回读不符，2 输入有误（未发送任何内容）。
-</source>
-        <translation>连接与选项：
-  --serial PATH        串口
-  --tcp HOST[:PORT]    TCP（端口默认 23）
-  --udp HOST           UDP；--from LOCAL_ADDRESS 指定本机地址
-  W4_DEVICE            环境变量，例如 tcp:198.51.100.20:23
-  --interval MS        命令之间的最小间隔
-  --timeout MS         连接和每次回读的等待时间（默认 5000）
-  --json               以 JSON 输出结果
-  --dry-run            只打印要发送的字节，不发送
-  --lang zh|en|ru      消息语言（默认 en）
-退出码：0 成功，1 设备未接受或回读不符，2 输入有误（未发送任何内容）。
-</translation>
-    </message>
-    <message>
         <source>用法：w4ctl search --from LOCAL_ADDRESS
 从本机地址向其网段广播查找处理器，列出地址、MAC、端口、版本和 DHCP。
 只在你自己的网络中使用。
@@ -108,14 +82,6 @@
 </translation>
     </message>
     <message>
-        <source>用法：w4ctl raw HEX...
-发送任意十六进制命令，每个参数一条，校验字节自动添加。
-</source>
-        <translation>用法：w4ctl raw HEX...
-发送任意十六进制命令，每个参数一条，校验字节自动添加。
-</translation>
-    </message>
-    <message>
         <source>用法：w4ctl preset save FILE | preset apply FILE
 save 把读回的状态写入预设文件；apply 只发送与当前状态不同的设置，然后读回并比较。
 </source>
@@ -178,10 +144,6 @@ w4ctl 命令 --help 显示该命令的说明。
         <translation>恢复出厂设置需要 --yes 确认</translation>
     </message>
     <message>
-        <source>不是十六进制命令：%1</source>
-        <translation>不是十六进制命令：%1</translation>
-    </message>
-    <message>
         <source>未知命令：%1</source>
         <translation>未知命令：%1</translation>
     </message>
@@ -242,10 +204,6 @@ w4ctl 命令 --help 显示该命令的说明。
         <translation>设置均已相同，未发送任何命令</translation>
     </message>
     <message>
-        <source>已发送 %1 条命令</source>
-        <translation>已发送 %1 条命令</translation>
-    </message>
-    <message>
         <source>回读结果与预期不符：</source>
         <translation>回读结果与预期不符：</translation>
     </message>
@@ -288,6 +246,84 @@ w4ctl 命令 --help 显示该命令的说明。
     <message>
         <source>未找到设备</source>
         <translation>未找到设备</translation>
+    </message>
+    <message>
+        <source>连接与选项：
+  --serial PATH        串口
+  --tcp HOST[:PORT]    TCP（端口默认 23）；IPv6 地址写作 [ADDRESS]:PORT
+  --udp ADDRESS        UDP，处理器的 IPv4 地址；--from LOCAL_ADDRESS 指定本机地址
+  W4_DEVICE            环境变量，例如 tcp:198.51.100.20:23 或 tcp://198.51.100.20:23
+  --interval MS        命令之间的最小间隔
+  --timeout MS         连接和每个应答的等待时间（默认 5000）
+  --json               以 JSON 输出结果（加 --pretty 则分行缩进）
+  --dry-run            只打印要发送的字节，不发送
+  --lang zh|en|ru      消息语言（默认按 LC_ALL、LC_MESSAGES、LANG）
+  --version, -V        显示版本
+  --                   其后的参数都不是选项
+只能指定一种连接。
+退出码：0 成功，1 设备未接受或回读不符，2 输入有误（未发送任何内容）。
+</source>
+        <translation>连接与选项：
+  --serial PATH        串口
+  --tcp HOST[:PORT]    TCP（端口默认 23）；IPv6 地址写作 [ADDRESS]:PORT
+  --udp ADDRESS        UDP，处理器的 IPv4 地址；--from LOCAL_ADDRESS 指定本机地址
+  W4_DEVICE            环境变量，例如 tcp:198.51.100.20:23 或 tcp://198.51.100.20:23
+  --interval MS        命令之间的最小间隔
+  --timeout MS         连接和每个应答的等待时间（默认 5000）
+  --json               以 JSON 输出结果（加 --pretty 则分行缩进）
+  --dry-run            只打印要发送的字节，不发送
+  --lang zh|en|ru      消息语言（默认按 LC_ALL、LC_MESSAGES、LANG）
+  --version, -V        显示版本
+  --                   其后的参数都不是选项
+只能指定一种连接。
+退出码：0 成功，1 设备未接受或回读不符，2 输入有误（未发送任何内容）。
+</translation>
+    </message>
+    <message>
+        <source>用法：w4ctl raw HEX...
+发送任意十六进制命令，每个参数一条完整的命令：4 个字节，可用空格分开，
+也可以带上 --dry-run 打印的校验字节。校验字节自动添加。查询命令的应答会打印出来。
+</source>
+        <translation>用法：w4ctl raw HEX...
+发送任意十六进制命令，每个参数一条完整的命令：4 个字节，可用空格分开，
+也可以带上 --dry-run 打印的校验字节。校验字节自动添加。查询命令的应答会打印出来。
+</translation>
+    </message>
+    <message>
+        <source>不是完整的十六进制命令（4 个字节，可带校验字节）：%1</source>
+        <translation>不是完整的十六进制命令（4 个字节，可带校验字节）：%1</translation>
+    </message>
+    <message numerus="yes">
+        <source>已发送 %n 条命令</source>
+        <translation><numerusform>已发送 %n 条命令</numerusform></translation>
+    </message>
+    <message numerus="yes">
+        <source>%1…（共 %n 个字符）</source>
+        <translation><numerusform>%1…（共 %n 个字符）</numerusform></translation>
+    </message>
+    <message>
+        <source>请尝试 'w4ctl --help'。</source>
+        <translation>请尝试 'w4ctl --help'。</translation>
+    </message>
+    <message>
+        <source>只能指定一种连接，但同时给出了 %1</source>
+        <translation>只能指定一种连接，但同时给出了 %1</translation>
+    </message>
+    <message>
+        <source>缺少命令</source>
+        <translation>缺少命令</translation>
+    </message>
+    <message>
+        <source>窗口 %1 将超出 3840 x 2160：x %2 + 宽 %3 = %4，y %5 + 高 %6 = %7</source>
+        <translation>窗口 %1 将超出 3840 x 2160：x %2 + 宽 %3 = %4，y %5 + 高 %6 = %7</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>已发送 %1/%2</source>
+        <translation>已发送 %1/%2</translation>
     </message>
 </context>
 </TS>

@@ -4,32 +4,6 @@
 <context>
     <name>Ctl</name>
     <message>
-        <source>连接与选项：
-  --serial PATH        串口
-  --tcp HOST[:PORT]    TCP（端口默认 23）
-  --udp HOST           UDP；--from LOCAL_ADDRESS 指定本机地址
-  W4_DEVICE            环境变量，例如 tcp:198.51.100.20:23
-  --interval MS        命令之间的最小间隔
-  --timeout MS         连接和每次回读的等待时间（默认 5000）
-  --json               以 JSON 输出结果
-  --dry-run            只打印要发送的字节，不发送
-  --lang zh|en|ru      消息语言（默认 en）
-退出码：0 成功，1 设备未接受或回读不符，2 输入有误（未发送任何内容）。
-</source>
-        <translation>Connection and options:
-  --serial PATH        serial port
-  --tcp HOST[:PORT]    TCP (port 23 unless given)
-  --udp HOST           UDP; --from LOCAL_ADDRESS names this machine's address
-  W4_DEVICE            environment, e.g. tcp:198.51.100.20:23
-  --interval MS        least time between two commands
-  --timeout MS         wait for the connection and for each read (default 5000)
-  --json               results as JSON
-  --dry-run            print the bytes, send nothing
-  --lang zh|en|ru      language of the messages (default en)
-Exit codes: 0 done, 1 the device did not take it or reads back otherwise, 2 bad input (nothing sent).
-</translation>
-    </message>
-    <message>
         <source>用法：w4ctl search --from LOCAL_ADDRESS
 从本机地址向其网段广播查找处理器，列出地址、MAC、端口、版本和 DHCP。
 只在你自己的网络中使用。
@@ -109,14 +83,6 @@ Returns the processor to factory settings; restart it by hand afterwards.
 </translation>
     </message>
     <message>
-        <source>用法：w4ctl raw HEX...
-发送任意十六进制命令，每个参数一条，校验字节自动添加。
-</source>
-        <translation>Usage: w4ctl raw HEX...
-Sends any command text, one per argument; the check byte is added.
-</translation>
-    </message>
-    <message>
         <source>用法：w4ctl preset save FILE | preset apply FILE
 save 把读回的状态写入预设文件；apply 只发送与当前状态不同的设置，然后读回并比较。
 </source>
@@ -180,10 +146,6 @@ w4ctl COMMAND --help explains a command.
         <translation>A factory reset needs --yes</translation>
     </message>
     <message>
-        <source>不是十六进制命令：%1</source>
-        <translation>Not a hexadecimal command: %1</translation>
-    </message>
-    <message>
         <source>未知命令：%1</source>
         <translation>Unknown command: %1</translation>
     </message>
@@ -244,10 +206,6 @@ w4ctl COMMAND --help explains a command.
         <translation>Everything already matches; nothing was sent</translation>
     </message>
     <message>
-        <source>已发送 %1 条命令</source>
-        <translation>%1 commands sent</translation>
-    </message>
-    <message>
         <source>回读结果与预期不符：</source>
         <translation>The state read back differs:</translation>
     </message>
@@ -290,6 +248,85 @@ w4ctl COMMAND --help explains a command.
     <message>
         <source>未找到设备</source>
         <translation>No processor found</translation>
+    </message>
+    <message>
+        <source>连接与选项：
+  --serial PATH        串口
+  --tcp HOST[:PORT]    TCP（端口默认 23）；IPv6 地址写作 [ADDRESS]:PORT
+  --udp ADDRESS        UDP，处理器的 IPv4 地址；--from LOCAL_ADDRESS 指定本机地址
+  W4_DEVICE            环境变量，例如 tcp:198.51.100.20:23 或 tcp://198.51.100.20:23
+  --interval MS        命令之间的最小间隔
+  --timeout MS         连接和每个应答的等待时间（默认 5000）
+  --json               以 JSON 输出结果（加 --pretty 则分行缩进）
+  --dry-run            只打印要发送的字节，不发送
+  --lang zh|en|ru      消息语言（默认按 LC_ALL、LC_MESSAGES、LANG）
+  --version, -V        显示版本
+  --                   其后的参数都不是选项
+只能指定一种连接。
+退出码：0 成功，1 设备未接受或回读不符，2 输入有误（未发送任何内容）。
+</source>
+        <translation>Connection and options:
+  --serial PATH        serial port
+  --tcp HOST[:PORT]    TCP (port 23 unless given); an IPv6 address as [ADDRESS]:PORT
+  --udp ADDRESS        UDP, the processor's IPv4 address; --from LOCAL_ADDRESS names this machine's address
+  W4_DEVICE            environment, e.g. tcp:198.51.100.20:23 or tcp://198.51.100.20:23
+  --interval MS        least time between two commands
+  --timeout MS         wait for the connection and for each answer (default 5000)
+  --json               results as JSON (indented with --pretty)
+  --dry-run            print the bytes, send nothing
+  --lang zh|en|ru      language of the messages (default: from LC_ALL, LC_MESSAGES, LANG)
+  --version, -V        print the version
+  --                   no option follows
+Give one link only.
+Exit codes: 0 done, 1 the device did not take it or reads back otherwise, 2 bad input (nothing sent).
+</translation>
+    </message>
+    <message>
+        <source>用法：w4ctl raw HEX...
+发送任意十六进制命令，每个参数一条完整的命令：4 个字节，可用空格分开，
+也可以带上 --dry-run 打印的校验字节。校验字节自动添加。查询命令的应答会打印出来。
+</source>
+        <translation>Usage: w4ctl raw HEX...
+Sends any command text, one whole command per argument: 4 bytes, spaced or not,
+optionally with the check byte as --dry-run prints it. The check byte is added.
+The answers to status queries are printed.
+</translation>
+    </message>
+    <message>
+        <source>不是完整的十六进制命令（4 个字节，可带校验字节）：%1</source>
+        <translation>Not a whole hexadecimal command (4 bytes, optionally with the check byte): %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>已发送 %n 条命令</source>
+        <translation><numerusform>%n command sent</numerusform><numerusform>%n commands sent</numerusform></translation>
+    </message>
+    <message numerus="yes">
+        <source>%1…（共 %n 个字符）</source>
+        <translation><numerusform>%1… (%n character in all)</numerusform><numerusform>%1… (%n characters in all)</numerusform></translation>
+    </message>
+    <message>
+        <source>请尝试 'w4ctl --help'。</source>
+        <translation>Try 'w4ctl --help'.</translation>
+    </message>
+    <message>
+        <source>只能指定一种连接，但同时给出了 %1</source>
+        <translation>Only one link can be used; given: %1</translation>
+    </message>
+    <message>
+        <source>缺少命令</source>
+        <translation>Missing command</translation>
+    </message>
+    <message>
+        <source>窗口 %1 将超出 3840 x 2160：x %2 + 宽 %3 = %4，y %5 + 高 %6 = %7</source>
+        <translation>Window %1 would exceed 3840 x 2160: x %2 + width %3 = %4, y %5 + height %6 = %7</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>已发送 %1/%2</source>
+        <translation>Sent %1 of %2</translation>
     </message>
 </context>
 </TS>

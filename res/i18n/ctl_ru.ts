@@ -4,32 +4,6 @@
 <context>
     <name>Ctl</name>
     <message>
-        <source>连接与选项：
-  --serial PATH        串口
-  --tcp HOST[:PORT]    TCP（端口默认 23）
-  --udp HOST           UDP；--from LOCAL_ADDRESS 指定本机地址
-  W4_DEVICE            环境变量，例如 tcp:198.51.100.20:23
-  --interval MS        命令之间的最小间隔
-  --timeout MS         连接和每次回读的等待时间（默认 5000）
-  --json               以 JSON 输出结果
-  --dry-run            只打印要发送的字节，不发送
-  --lang zh|en|ru      消息语言（默认 en）
-退出码：0 成功，1 设备未接受或回读不符，2 输入有误（未发送任何内容）。
-</source>
-        <translation>Подключение и параметры:
-  --serial PATH        последовательный порт
-  --tcp HOST[:PORT]    TCP (по умолчанию порт 23)
-  --udp HOST           UDP; --from LOCAL_ADDRESS задаёт адрес этого компьютера
-  W4_DEVICE            переменная окружения, например tcp:198.51.100.20:23
-  --interval MS        наименьший промежуток между командами
-  --timeout MS         ожидание подключения и каждого чтения (по умолчанию 5000)
-  --json               результаты в JSON
-  --dry-run            вывести байты, ничего не отправляя
-  --lang zh|en|ru      язык сообщений (по умолчанию en)
-Коды выхода: 0 выполнено, 1 устройство не приняло команды или прочитано другое, 2 неверный ввод (ничего не отправлено).
-</translation>
-    </message>
-    <message>
         <source>用法：w4ctl search --from LOCAL_ADDRESS
 从本机地址向其网段广播查找处理器，列出地址、MAC、端口、版本和 DHCP。
 只在你自己的网络中使用。
@@ -109,14 +83,6 @@
 </translation>
     </message>
     <message>
-        <source>用法：w4ctl raw HEX...
-发送任意十六进制命令，每个参数一条，校验字节自动添加。
-</source>
-        <translation>Использование: w4ctl raw HEX...
-Отправляет любые команды, по одной на аргумент; контрольный байт добавляется.
-</translation>
-    </message>
-    <message>
         <source>用法：w4ctl preset save FILE | preset apply FILE
 save 把读回的状态写入预设文件；apply 只发送与当前状态不同的设置，然后读回并比较。
 </source>
@@ -180,10 +146,6 @@ w4ctl КОМАНДА --help описывает команду.
         <translation>Для сброса к заводским настройкам нужен --yes</translation>
     </message>
     <message>
-        <source>不是十六进制命令：%1</source>
-        <translation>Не шестнадцатеричная команда: %1</translation>
-    </message>
-    <message>
         <source>未知命令：%1</source>
         <translation>Неизвестная команда: %1</translation>
     </message>
@@ -244,10 +206,6 @@ w4ctl КОМАНДА --help описывает команду.
         <translation>Всё уже совпадает; ничего не отправлено</translation>
     </message>
     <message>
-        <source>已发送 %1 条命令</source>
-        <translation>Отправлено команд: %1</translation>
-    </message>
-    <message>
         <source>回读结果与预期不符：</source>
         <translation>Считанное состояние отличается:</translation>
     </message>
@@ -290,6 +248,85 @@ w4ctl КОМАНДА --help описывает команду.
     <message>
         <source>未找到设备</source>
         <translation>Процессоры не найдены</translation>
+    </message>
+    <message>
+        <source>连接与选项：
+  --serial PATH        串口
+  --tcp HOST[:PORT]    TCP（端口默认 23）；IPv6 地址写作 [ADDRESS]:PORT
+  --udp ADDRESS        UDP，处理器的 IPv4 地址；--from LOCAL_ADDRESS 指定本机地址
+  W4_DEVICE            环境变量，例如 tcp:198.51.100.20:23 或 tcp://198.51.100.20:23
+  --interval MS        命令之间的最小间隔
+  --timeout MS         连接和每个应答的等待时间（默认 5000）
+  --json               以 JSON 输出结果（加 --pretty 则分行缩进）
+  --dry-run            只打印要发送的字节，不发送
+  --lang zh|en|ru      消息语言（默认按 LC_ALL、LC_MESSAGES、LANG）
+  --version, -V        显示版本
+  --                   其后的参数都不是选项
+只能指定一种连接。
+退出码：0 成功，1 设备未接受或回读不符，2 输入有误（未发送任何内容）。
+</source>
+        <translation>Подключение и параметры:
+  --serial PATH        последовательный порт
+  --tcp HOST[:PORT]    TCP (по умолчанию порт 23); адрес IPv6 как [ADDRESS]:PORT
+  --udp ADDRESS        UDP, IPv4-адрес процессора; --from LOCAL_ADDRESS задаёт адрес этого компьютера
+  W4_DEVICE            переменная окружения, например tcp:198.51.100.20:23 или tcp://198.51.100.20:23
+  --interval MS        наименьший промежуток между командами
+  --timeout MS         ожидание подключения и каждого ответа (по умолчанию 5000)
+  --json               результаты в JSON (с отступами при --pretty)
+  --dry-run            вывести байты, ничего не отправляя
+  --lang zh|en|ru      язык сообщений (по умолчанию по LC_ALL, LC_MESSAGES, LANG)
+  --version, -V        показать версию
+  --                   дальше параметров нет
+Укажите только одно подключение.
+Коды выхода: 0 выполнено, 1 устройство не приняло команды или прочитано другое, 2 неверный ввод (ничего не отправлено).
+</translation>
+    </message>
+    <message>
+        <source>用法：w4ctl raw HEX...
+发送任意十六进制命令，每个参数一条完整的命令：4 个字节，可用空格分开，
+也可以带上 --dry-run 打印的校验字节。校验字节自动添加。查询命令的应答会打印出来。
+</source>
+        <translation>Использование: w4ctl raw HEX...
+Отправляет любые команды, по одной целой команде на аргумент: 4 байта, через пробел
+или слитно, можно с контрольным байтом, как его выводит --dry-run. Контрольный байт
+добавляется. Ответы на запросы состояния выводятся.
+</translation>
+    </message>
+    <message>
+        <source>不是完整的十六进制命令（4 个字节，可带校验字节）：%1</source>
+        <translation>Не целая шестнадцатеричная команда (4 байта, можно с контрольным байтом): %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>已发送 %n 条命令</source>
+        <translation><numerusform>Отправлена %n команда</numerusform><numerusform>Отправлено %n команды</numerusform><numerusform>Отправлено %n команд</numerusform></translation>
+    </message>
+    <message numerus="yes">
+        <source>%1…（共 %n 个字符）</source>
+        <translation><numerusform>%1… (всего %n символ)</numerusform><numerusform>%1… (всего %n символа)</numerusform><numerusform>%1… (всего %n символов)</numerusform></translation>
+    </message>
+    <message>
+        <source>请尝试 'w4ctl --help'。</source>
+        <translation>Попробуйте 'w4ctl --help'.</translation>
+    </message>
+    <message>
+        <source>只能指定一种连接，但同时给出了 %1</source>
+        <translation>Можно указать только одно подключение; указаны: %1</translation>
+    </message>
+    <message>
+        <source>缺少命令</source>
+        <translation>Не указана команда</translation>
+    </message>
+    <message>
+        <source>窗口 %1 将超出 3840 x 2160：x %2 + 宽 %3 = %4，y %5 + 高 %6 = %7</source>
+        <translation>Окно %1 выйдет за пределы 3840 x 2160: x %2 + ширина %3 = %4, y %5 + высота %6 = %7</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>нет</translation>
+    </message>
+    <message>
+        <source>已发送 %1/%2</source>
+        <translation>Отправлено %1 из %2</translation>
     </message>
 </context>
 </TS>

@@ -10,14 +10,17 @@ QString options()
 {
     return Ctl::tr("连接与选项：\n"
                    "  --serial PATH        串口\n"
-                   "  --tcp HOST[:PORT]    TCP（端口默认 23）\n"
-                   "  --udp HOST           UDP；--from LOCAL_ADDRESS 指定本机地址\n"
-                   "  W4_DEVICE            环境变量，例如 tcp:198.51.100.20:23\n"
+                   "  --tcp HOST[:PORT]    TCP（端口默认 23）；IPv6 地址写作 [ADDRESS]:PORT\n"
+                   "  --udp ADDRESS        UDP，处理器的 IPv4 地址；--from LOCAL_ADDRESS 指定本机地址\n"
+                   "  W4_DEVICE            环境变量，例如 tcp:198.51.100.20:23 或 tcp://198.51.100.20:23\n"
                    "  --interval MS        命令之间的最小间隔\n"
-                   "  --timeout MS         连接和每次回读的等待时间（默认 5000）\n"
-                   "  --json               以 JSON 输出结果\n"
+                   "  --timeout MS         连接和每个应答的等待时间（默认 5000）\n"
+                   "  --json               以 JSON 输出结果（加 --pretty 则分行缩进）\n"
                    "  --dry-run            只打印要发送的字节，不发送\n"
-                   "  --lang zh|en|ru      消息语言（默认 en）\n"
+                   "  --lang zh|en|ru      消息语言（默认按 LC_ALL、LC_MESSAGES、LANG）\n"
+                   "  --version, -V        显示版本\n"
+                   "  --                   其后的参数都不是选项\n"
+                   "只能指定一种连接。\n"
                    "退出码：0 成功，1 设备未接受或回读不符，2 输入有误（未发送任何内容）。\n");
 }
 
@@ -72,7 +75,8 @@ QString helpText(const QString &command)
         text = Ctl::tr("用法：w4ctl factory-reset --yes\n恢复出厂设置，之后请手动重启设备。\n");
     else if (command == QLatin1String("raw"))
         text = Ctl::tr("用法：w4ctl raw HEX...\n"
-                       "发送任意十六进制命令，每个参数一条，校验字节自动添加。\n");
+                       "发送任意十六进制命令，每个参数一条完整的命令：4 个字节，可用空格分开，\n"
+                       "也可以带上 --dry-run 打印的校验字节。校验字节自动添加。查询命令的应答会打印出来。\n");
     else if (command == QLatin1String("preset"))
         text = Ctl::tr("用法：w4ctl preset save FILE | preset apply FILE\n"
                        "save 把读回的状态写入预设文件；apply 只发送与当前状态不同的设置，然后读回并比较。\n");

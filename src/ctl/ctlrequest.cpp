@@ -1,5 +1,6 @@
 #include "ctlrequest.h"
 
+#include "codec.h"
 #include "commands.h"
 #include "divisionmodes.h"
 #include "pagefields.h"
@@ -7,6 +8,8 @@
 #include "walllayers.h"
 #include "windowrecord.h"
 
+#include <QHostAddress>
+#include <QJsonDocument>
 #include <QRegularExpression>
 
 namespace w4ctl {
@@ -18,8 +21,8 @@ using w4::PresetField;
 const QStringList valueOptions = {"--serial",  "--tcp",  "--udp",    "--from",  "--interval",
                                   "--timeout", "--lang", "--x",      "--y",     "--w",
                                   "--h",       "--crop", "--source", "--level", "--audio"};
-const QStringList flagOptions = {"--json", "--dry-run", "--help",     "-h",   "--show",
-                                 "--hide", "--freeze",  "--unfreeze", "--yes"};
+const QStringList flagOptions = {"--json", "--pretty", "--dry-run", "--help",   "-h",         "--version",
+                                 "-V",     "--show",   "--hide",    "--freeze", "--unfreeze", "--yes"};
 
 struct ModeName
 {
@@ -37,7 +40,7 @@ const ModeName modeNames[] = {
 
 QString invalid(const QString &what, const QString &value)
 {
-    return Ctl::tr("%1 的值无效：%2").arg(what, value);
+    return Ctl::tr("%1 的值无效：%2").arg(what, shownValue(value));
 }
 
 QString outOfRange(const QString &what, int minimum, int maximum)
@@ -62,46 +65,113 @@ bool number(const QString &what, const QString &text, int minimum, int maximum, 
     return true;
 }
 
-// "tcp:HOST[:PORT]", "udp:HOST", "serial:PATH" (W4_DEVICE), or the value of one
-// of the link options.
-bool parseLink(Link::Kind kind, const QString &value, Link *link, QString *error)
+// A host a connection can be tried with: an IPv4 or IPv6 address, or a name
+// of dot-separated labels of letters, digits and hyphens. Anything else (an
+// empty host, "//host", "H:P", a text of any length) would only be looked up
+// in vain for seconds.
+bool validHost(const QString &host)
+{
+    if (host.isEmpty() || host.size() > 253)
+        return false;
+    QHostAddress address;
+    if (address.setAddress(host))
+        return true;
+    static const QRegularExpression label(QStringLiteral("^[A-Za-z0-9]([A-Za-z0-9-]{0,61}[A-Za-z0-9])?$"));
+    static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
+    QString name = host;
+    if (name.endsWith(QLatin1Char('.')))
+        name.chop(1);
+    const QStringList labels = name.split(QLatin1Char('.'));
+    for (const QString &l : labels)
+        if (!label.match(l).hasMatch())
+            return false;
+    // All digits at the end is a mistyped address, not a name.
+    return !digits.match(labels.last()).hasMatch();
+}
+
+// The value of a link option (or of W4_DEVICE after its scheme, named by
+// `what`): "PATH" for serial, "HOST[:PORT]" or "[IPv6][:PORT]" for TCP, an
+// IPv4 address for UDP.
+bool parseLink(Link::Kind kind, const QString &value, const QString &what, Link *link, QString *error)
 {
     link->kind = kind;
     link->target = value;
     link->port = 23;
-    if (kind == Link::Tcp) {
-        const int colon = value.lastIndexOf(QLatin1Char(':'));
-        if (colon > 0) {
-            int port = 0;
-            if (!number(QStringLiteral("--tcp"), value.mid(colon + 1), 1, 65535, &port, error))
-                return false;
-            link->target = value.left(colon);
-            link->port = quint16(port);
-        }
-    }
-    if (link->target.isEmpty()) {
-        *error = invalid(QStringLiteral("--%1").arg(kind == Link::Serial ? "serial"
-                                                    : kind == Link::Tcp  ? "tcp"
-                                                                         : "udp"),
-                         value);
+    const auto refuse = [&] {
+        *error = invalid(what, value);
         return false;
+    };
+    if (kind == Link::Serial)
+        return value.isEmpty() ? refuse() : true;
+    if (kind == Link::Udp) {
+        // The answers are told apart by their sender: an address, no name.
+        const QHostAddress address(value);
+        if (address.protocol() != QAbstractSocket::IPv4Protocol)
+            return refuse();
+        link->target = address.toString();
+        return true;
     }
+    QString host = value;
+    QString port;
+    if (value.startsWith(QLatin1Char('['))) {
+        const int close = value.indexOf(QLatin1Char(']'));
+        if (close < 0)
+            return refuse();
+        host = value.mid(1, close - 1);
+        const QString rest = value.mid(close + 1);
+        if (!rest.isEmpty() && !rest.startsWith(QLatin1Char(':')))
+            return refuse();
+        port = rest.mid(1);
+        if (QHostAddress(host).protocol() != QAbstractSocket::IPv6Protocol || (rest.size() == 1))
+            return refuse();
+    } else if (value.count(QLatin1Char(':')) > 1) {
+        // A bare IPv6 address, on the default port.
+        if (QHostAddress(value).protocol() != QAbstractSocket::IPv6Protocol)
+            return refuse();
+    } else if (value.contains(QLatin1Char(':'))) {
+        host = value.section(QLatin1Char(':'), 0, 0);
+        port = value.section(QLatin1Char(':'), 1);
+        if (port.isEmpty())
+            return refuse();
+    }
+    if (!validHost(host))
+        return refuse();
+    if (!port.isEmpty()) {
+        bool ok = false;
+        const int n = port.toInt(&ok);
+        if (!ok || n < 1 || n > 65535 || !port.at(0).isDigit())
+            return refuse();
+        link->port = quint16(n);
+    }
+    link->target = host;
     return true;
 }
 
+// W4_DEVICE: "tcp:HOST[:PORT]", "udp:HOST", "serial:PATH", also written as a
+// URL ("tcp://HOST:PORT", "serial:///dev/ttyUSB0").
 bool parseEnvironmentDevice(const QString &text, Link *link, QString *error)
 {
+    const QString what = QStringLiteral("W4_DEVICE");
     const int colon = text.indexOf(QLatin1Char(':'));
     const QString scheme = text.left(colon);
-    const QString rest = colon < 0 ? QString() : text.mid(colon + 1);
+    QString rest = colon < 0 ? QString() : text.mid(colon + 1);
+    if (rest.startsWith(QLatin1String("//"))) {
+        rest = rest.mid(2);
+        if (scheme != QLatin1String("serial") && rest.endsWith(QLatin1Char('/')))
+            rest.chop(1);
+    }
+    Link::Kind kind = Link::None;
     if (scheme == QLatin1String("tcp"))
-        return parseLink(Link::Tcp, rest, link, error);
-    if (scheme == QLatin1String("udp"))
-        return parseLink(Link::Udp, rest, link, error);
-    if (scheme == QLatin1String("serial"))
-        return parseLink(Link::Serial, rest, link, error);
-    *error = invalid(QStringLiteral("W4_DEVICE"), text);
-    return false;
+        kind = Link::Tcp;
+    else if (scheme == QLatin1String("udp"))
+        kind = Link::Udp;
+    else if (scheme == QLatin1String("serial"))
+        kind = Link::Serial;
+    if (kind == Link::None || !parseLink(kind, rest, what, link, error)) {
+        *error = invalid(what, text);
+        return false;
+    }
+    return true;
 }
 
 // The window number 1..4 of `text` as an index.
@@ -220,24 +290,46 @@ bool buildWindow(Request &r, const QMap<QString, QString> &options, QString *err
     return true;
 }
 
-bool isHexCommand(const QString &text)
+// A whole command as `raw` takes it: four bytes in hexadecimal, together or
+// as spaced bytes, optionally with the check byte as --dry-run prints it
+// (which must then be the right one). The text to send, or an empty one.
+QString rawCommand(const QString &text)
 {
-    static const QRegularExpression hex(QStringLiteral("^([0-9A-Fa-f]{2})+$"));
-    return hex.match(text).hasMatch();
+    static const QRegularExpression together(QStringLiteral("^([0-9A-Fa-f]{2}){4,5}$"));
+    static const QRegularExpression spaced(QStringLiteral("^[0-9A-Fa-f]{2}( [0-9A-Fa-f]{2}){3,4}$"));
+    const QString trimmed = text.simplified();
+    if (!together.match(trimmed).hasMatch() && !spaced.match(trimmed).hasMatch())
+        return QString();
+    const QString hex = QString(trimmed).remove(QLatin1Char(' '));
+    const QString command = hex.left(8);
+    if (hex.size() == 10 && w4::encodeCommand(command).right(1) != QByteArray::fromHex(hex.mid(8).toLatin1()))
+        return QString();
+    return command;
 }
 
 } // namespace
 
-Parsed parseArguments(const QStringList &arguments, const QString &environmentDevice)
+Parsed parseArguments(const QStringList &arguments, const QString &environmentDevice, const QString &language)
 {
     Parsed p;
     Request &r = p.request;
     QString &error = p.error;
     QMap<QString, QString> options;
     QStringList positional;
+    QStringList linkOptions; // in the order given
+    r.lang = language;
 
+    bool optionsEnded = false;
     for (int i = 0; i < arguments.size(); ++i) {
         QString arg = arguments[i];
+        if (optionsEnded) {
+            positional << arg;
+            continue;
+        }
+        if (arg == QLatin1String("--")) {
+            optionsEnded = true;
+            continue;
+        }
         QString value;
         bool hasValue = false;
         if (arg.startsWith(QLatin1String("--")) && arg.contains(QLatin1Char('='))) {
@@ -254,6 +346,10 @@ Parsed parseArguments(const QStringList &arguments, const QString &environmentDe
                 value = arguments[++i];
             }
             options.insert(arg, value);
+            if ((arg == QLatin1String("--serial") || arg == QLatin1String("--tcp") ||
+                 arg == QLatin1String("--udp")) &&
+                !linkOptions.contains(arg))
+                linkOptions << arg;
         } else if (flagOptions.contains(arg) && !hasValue) {
             options.insert(arg, QString());
         } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1 && !arg.at(1).isDigit()) {
@@ -265,20 +361,27 @@ Parsed parseArguments(const QStringList &arguments, const QString &environmentDe
     }
 
     r.help = options.contains(QStringLiteral("--help")) || options.contains(QStringLiteral("-h"));
+    r.version = options.contains(QStringLiteral("--version")) || options.contains(QStringLiteral("-V"));
     r.json = options.contains(QStringLiteral("--json"));
+    r.pretty = options.contains(QStringLiteral("--pretty"));
     r.dryRun = options.contains(QStringLiteral("--dry-run"));
     r.command = positional.value(0);
     if (options.contains(QStringLiteral("--lang"))) {
         r.lang = options.value(QStringLiteral("--lang"));
         if (r.lang != QLatin1String("en") && r.lang != QLatin1String("zh") && r.lang != QLatin1String("ru")) {
-            r.lang = QStringLiteral("en");
+            r.lang = language;
             error = invalid(QStringLiteral("--lang"), options.value(QStringLiteral("--lang")));
             return p;
         }
     }
-    if (r.help)
+    if (r.help || r.version)
         return p;
 
+    // One link: which of two the user meant is not for w4ctl to guess.
+    if (linkOptions.size() > 1) {
+        error = Ctl::tr("只能指定一种连接，但同时给出了 %1").arg(linkOptions.join(QStringLiteral(", ")));
+        return p;
+    }
     const struct
     {
         const char *option;
@@ -286,12 +389,20 @@ Parsed parseArguments(const QStringList &arguments, const QString &environmentDe
     } links[] = {{"--serial", Link::Serial}, {"--tcp", Link::Tcp}, {"--udp", Link::Udp}};
     for (const auto &l : links)
         if (options.contains(QLatin1String(l.option)) &&
-            !parseLink(l.kind, options.value(QLatin1String(l.option)), &r.link, &error))
+            !parseLink(l.kind, options.value(QLatin1String(l.option)), QLatin1String(l.option), &r.link,
+                       &error))
             return p;
     if (r.link.kind == Link::None && !environmentDevice.isEmpty() &&
         !parseEnvironmentDevice(environmentDevice, &r.link, &error))
         return p;
-    r.from = options.value(QStringLiteral("--from"));
+    if (options.contains(QStringLiteral("--from"))) {
+        const QHostAddress from(options.value(QStringLiteral("--from")));
+        if (from.protocol() != QAbstractSocket::IPv4Protocol) {
+            error = invalid(QStringLiteral("--from"), options.value(QStringLiteral("--from")));
+            return p;
+        }
+        r.from = from.toString();
+    }
     if (options.contains(QStringLiteral("--interval")) &&
         !number(QStringLiteral("--interval"), options.value(QStringLiteral("--interval")), 0, 60000,
                 &r.intervalMs, &error))
@@ -323,7 +434,7 @@ Parsed parseArguments(const QStringList &arguments, const QString &environmentDe
     };
 
     if (r.command.isEmpty()) {
-        r.help = true;
+        // The caller shows the usage.
     } else if (r.command == QLatin1String("search")) {
         if (wantArgs(0) && r.from.isEmpty())
             error = Ctl::tr("缺少参数，请参阅 w4ctl %1 --help").arg(r.command);
@@ -395,12 +506,18 @@ Parsed parseArguments(const QStringList &arguments, const QString &environmentDe
     } else if (r.command == QLatin1String("raw")) {
         if (args.isEmpty())
             error = Ctl::tr("缺少参数，请参阅 w4ctl %1 --help").arg(r.command);
-        for (const QString &a : args) {
-            if (!isHexCommand(a)) {
-                error = Ctl::tr("不是十六进制命令：%1").arg(a);
+        // One line of --dry-run pasted without quotes: its bytes are one command.
+        static const QRegularExpression byte(QStringLiteral("^[0-9A-Fa-f]{2}$"));
+        bool bytes = args.size() == 4 || args.size() == 5;
+        for (const QString &a : args)
+            bytes = bytes && byte.match(a).hasMatch();
+        for (const QString &a : bytes ? QStringList{args.join(QLatin1Char(' '))} : args) {
+            const QString command = rawCommand(a);
+            if (command.isEmpty()) {
+                error = Ctl::tr("不是完整的十六进制命令（4 个字节，可带校验字节）：%1").arg(shownValue(a));
                 return p;
             }
-            r.fixedCommands << a;
+            r.fixedCommands << command.toUpper();
         }
     } else if (r.command == QLatin1String("preset")) {
         if (!wantArgs(2))
@@ -417,6 +534,57 @@ Parsed parseArguments(const QStringList &arguments, const QString &environmentDe
         error = Ctl::tr("未知命令：%1").arg(r.command);
     }
     return p;
+}
+
+QString languageFromLocale(const QString &lcAll, const QString &lcMessages, const QString &lang)
+{
+    QString locale = lcAll;
+    if (locale.isEmpty())
+        locale = lcMessages;
+    if (locale.isEmpty())
+        locale = lang;
+    if (locale.startsWith(QLatin1String("zh")))
+        return QStringLiteral("zh");
+    if (locale.startsWith(QLatin1String("ru")))
+        return QStringLiteral("ru");
+    return QStringLiteral("en");
+}
+
+bool wantsJson(const QStringList &arguments)
+{
+    for (const QString &a : arguments) {
+        if (a == QLatin1String("--"))
+            return false;
+        if (a == QLatin1String("--json"))
+            return true;
+    }
+    return false;
+}
+
+QString shownValue(const QString &value)
+{
+    constexpr int Longest = 64;
+    if (value.size() <= Longest)
+        return value;
+    return Ctl::tr("%1…（共 %n 个字符）", nullptr, value.size()).arg(value.left(Longest));
+}
+
+QString errorLine(const QString &message)
+{
+    return QStringLiteral("w4ctl: ") + message;
+}
+
+QByteArray jsonText(const QJsonObject &object, bool pretty)
+{
+    QByteArray text = QJsonDocument(object).toJson(pretty ? QJsonDocument::Indented : QJsonDocument::Compact);
+    if (!text.endsWith('\n'))
+        text += '\n';
+    return text;
+}
+
+QString helpHint()
+{
+    return Ctl::tr("请尝试 'w4ctl --help'。");
 }
 
 QString presetLoadMessage(const QString &file, const w4::PresetLoad &load)

@@ -3,6 +3,7 @@
 #include "preset.h"
 
 #include <QCoreApplication>
+#include <QJsonObject>
 #include <QString>
 #include <QStringList>
 
@@ -37,8 +38,10 @@ struct Request
     int intervalMs = -1;
     int timeoutMs = -1; // -1: the command's own default
     bool json = false;
+    bool pretty = false; // indented JSON
     bool dryRun = false;
     bool help = false;
+    bool version = false;
     QString lang = QStringLiteral("en");
 
     QString command; // search, status, layout, ... ; empty: none given
@@ -63,8 +66,29 @@ struct Parsed
     QString error; // empty when the arguments are good
 };
 
-// `arguments` without the program name; `environmentDevice` is W4_DEVICE.
-Parsed parseArguments(const QStringList &arguments, const QString &environmentDevice);
+// `arguments` without the program name; `environmentDevice` is W4_DEVICE;
+// `language` the one of the messages when --lang is not given.
+Parsed parseArguments(const QStringList &arguments, const QString &environmentDevice,
+                      const QString &language = QStringLiteral("en"));
+
+// zh, en or ru from the locale variables as POSIX ranks them (LC_ALL, then
+// LC_MESSAGES, then LANG; the first that is set and not empty decides).
+QString languageFromLocale(const QString &lcAll, const QString &lcMessages, const QString &lang);
+
+// Whether the arguments ask for JSON (before any "--"), for the refusals that
+// come before the request is known.
+bool wantsJson(const QStringList &arguments);
+
+// A value as it is shown in a message: long ones are cut.
+QString shownValue(const QString &value);
+
+// Every message to the user starts with the program's name; a refusal of the
+// input ends with the hint to the help.
+QString errorLine(const QString &message);
+// One line of JSON (indented over several lines when `pretty`), ending in a
+// newline.
+QByteArray jsonText(const QJsonObject &object, bool pretty);
+QString helpHint();
 
 // The help text of a command (the general one for an empty or unknown name).
 QString helpText(const QString &command);

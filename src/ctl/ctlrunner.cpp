@@ -5,11 +5,13 @@
 #include "commandsender.h"
 #include "devicepreset.h"
 #include "fileaccess.h"
+#include "pagefields.h"
 #include "searchreply.h"
 #include "seriallink.h"
 #include "tcplink.h"
 #include "tcpreadback.h"
 #include "udplink.h"
+#include "wallgeometry.h"
 #include "walllayers.h"
 
 #include <QCoreApplication>
@@ -19,9 +21,12 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QNetworkInterface>
+#include <QRegularExpression>
 #include <QSerialPort>
 #include <QTcpSocket>
 #include <QTimer>
+
+#include <unistd.h>
 
 namespace w4ctl {
 
@@ -31,6 +36,26 @@ using w4::PresetField;
 
 // How long a search listens unless --timeout says otherwise.
 constexpr int SearchMs = 3000;
+
+// The processor's status queries: device-wide, and window 1..4.
+bool isQuery(const QString &command)
+{
+    static const QRegularExpression query(QStringLiteral("^(08050000|080[1-4]0001)$"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    return query.match(command).hasMatch();
+}
+
+// A value as the preset file writes it, as JSON: numbers as numbers, flags
+// as true and false, a value not read as null, names ("2x2") as texts.
+QJsonValue jsonValue(const QString &text)
+{
+    if (text.isEmpty())
+        return QJsonValue();
+    const QJsonDocument parsed = QJsonDocument::fromJson(QStringLiteral("[%1]").arg(text).toUtf8());
+    if (parsed.isArray() && parsed.array().size() == 1)
+        return parsed.array().first();
+    return text;
+}
 
 QString wireText(const QString &command)
 {
@@ -45,31 +70,66 @@ QString differenceLine(const w4::PresetDifference &d)
     return Ctl::tr("窗口 %1 %2：应为 %3，读到 %4").arg(d.window + 1).arg(d.name, d.expected, actual);
 }
 
+// The processor tells its hardware address as six decimal numbers; people
+// and other tools write it as hexadecimal pairs.
+QString macText(const QString &deviceForm)
+{
+    const std::optional<std::array<int, 6>> parts = w4::strictMacParts(deviceForm);
+    if (!parts)
+        return deviceForm;
+    QStringList pairs;
+    for (int p : *parts)
+        pairs << QStringLiteral("%1").arg(p, 2, 16, QLatin1Char('0')).toUpper();
+    return pairs.join(QLatin1Char(':'));
+}
+
 } // namespace
 
 Runner::Runner(const Request &request, QTextStream &out, QTextStream &err) : r(request), out(out), err(err)
 {
     if (r.timeoutMs > 0)
         timeoutMs = r.timeoutMs;
-    // The UDP read waits for each answer in an event loop of its own.
+    // --timeout is how long any one answer is waited for, on TCP as on UDP.
+    session.tcpReadBack()->setStepTimeout(timeoutMs);
+    // The UDP read waits for each answer in an event loop of its own. A read
+    // whose first wait went unanswered talks to nobody: its other waits end at
+    // once instead of each taking the whole time-out.
     w4::UdpReadBack *reader = session.udpReadBack();
-    session.udpReadBack()->setWaiter([reader](w4::UdpReadBack::Pause, int, int, int ms) {
-        if (reader->isStepDone())
+    session.udpReadBack()->setWaiter([this, reader](w4::UdpReadBack::Pause pause, int, int, int) {
+        if (pause == w4::UdpReadBack::Pause::Layout) {
+            udpAnswered = false;
+            udpSilent = false;
+        }
+        if (reader->isStepDone()) {
+            udpAnswered = true;
+            return;
+        }
+        if (udpSilent)
             return;
         QEventLoop loop;
         QObject::connect(reader, &w4::UdpReadBack::stepDone, &loop, &QEventLoop::quit);
-        QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+        QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
         loop.exec();
+        if (reader->isStepDone())
+            udpAnswered = true;
+        else if (!udpAnswered)
+            udpSilent = true;
     });
 }
 
 int Runner::fail(int code, const QString &message)
 {
-    err << message << Qt::endl;
+    err << errorLine(message) << Qt::endl;
+    if (code == ExitBadInput)
+        err << helpHint() << Qt::endl;
     if (r.json)
-        out << QJsonDocument(QJsonObject{{"ok", false}, {"error", message}}).toJson(QJsonDocument::Compact)
-            << Qt::endl;
+        printJson(QJsonObject{{"ok", false}, {"error", message}});
     return code;
+}
+
+void Runner::printJson(const QJsonObject &object)
+{
+    out << jsonText(object, r.pretty) << Qt::flush;
 }
 
 bool Runner::waitUntil(const std::function<bool()> &done, int ms)
@@ -161,7 +221,7 @@ int Runner::execute()
 
     if (r.command == QLatin1String("status")) {
         if (r.json)
-            out << QString::fromUtf8(w4::presetToBytes(state));
+            printJson(w4::presetToJson(state));
         else
             printStatus(state);
         return ExitOk;
@@ -170,8 +230,7 @@ int Runner::execute()
         if (!w4::saveFileSafely(r.file, w4::presetToBytes(state), &error))
             return fail(ExitFailed, error);
         if (r.json)
-            out << QJsonDocument(QJsonObject{{"ok", true}, {"file", r.file}}).toJson(QJsonDocument::Compact)
-                << Qt::endl;
+            printJson(QJsonObject{{"ok", true}, {"file", r.file}});
         else
             out << Ctl::tr("状态已保存到 %1").arg(r.file) << Qt::endl;
         return ExitOk;
@@ -187,6 +246,35 @@ int Runner::execute()
         r.target.layers = layers;
     }
 
+    // The rectangle the window ends with, from what is given and what was
+    // read: a part given alone may still push it off the output.
+    if (r.window >= 0) {
+        const w4::PresetWindow &given = r.target.windows[size_t(r.window)];
+        const w4::PresetWindow &read = state.windows[size_t(r.window)];
+        const bool moved = given[PresetField::X] || given[PresetField::Y] || given[PresetField::Width] ||
+                           given[PresetField::Height];
+        int v[4] = {};
+        bool known = true;
+        const PresetField fields[4] = {PresetField::X, PresetField::Y, PresetField::Width,
+                                       PresetField::Height};
+        for (int i = 0; i < 4; ++i) {
+            const std::optional<int> value = given[fields[i]] ? given[fields[i]] : read[fields[i]];
+            known = known && value.has_value();
+            v[i] = value.value_or(0);
+        }
+        if (moved && known &&
+            !w4::windowFitsWall(v[0], v[1], v[2], v[3], QSize(w4::DeviceMaxWidth, w4::DeviceMaxHeight)))
+            return fail(ExitBadInput,
+                        Ctl::tr("窗口 %1 将超出 3840 x 2160：x %2 + 宽 %3 = %4，y %5 + 高 %6 = %7")
+                            .arg(r.window + 1)
+                            .arg(v[0])
+                            .arg(v[2])
+                            .arg(v[0] + v[2])
+                            .arg(v[1])
+                            .arg(v[3])
+                            .arg(v[1] + v[3]));
+    }
+
     if (r.audioOn) {
         const int source = r.target.windows[size_t(r.window)][PresetField::InputSource].value_or(
             state.windows[size_t(r.window)][PresetField::InputSource].value_or(w4::NoInputSource));
@@ -195,8 +283,37 @@ int Runner::execute()
     }
 
     const QStringList commands = commandsFor(state);
-    if (!sendAll(commands, &error))
+    // A query sent by `raw` is answered: the answers are shown as they came.
+    int queries = 0;
+    // Over TCP only: over UDP the answer to a query sent through the queue
+    // did not reach the session's socket (cause not found yet).
+    if (r.command == QLatin1String("raw") && r.link.kind == Link::Tcp)
+        for (const QString &c : commands)
+            queries += isQuery(c);
+    w4::TcpFrameAssembler frames;
+    QMetaObject::Connection tcpWatch, udpWatch;
+    if (queries > 0) {
+        tcpWatch =
+            QObject::connect(session.tcpLink(), &w4::DeviceLink::received, [&](const QByteArray &bytes) {
+                for (const QByteArray &frame : frames.feed(bytes))
+                    answers << frame;
+            });
+        const QHostAddress device(r.link.target);
+        udpWatch = QObject::connect(session.udpLink(), &w4::DeviceLink::datagramReceived,
+                                    [&](const QByteArray &datagram, const QHostAddress &from) {
+                                        if (from.isEqual(device, QHostAddress::ConvertV4MappedToIPv4))
+                                            answers << datagram;
+                                    });
+    }
+    const bool sent = sendAll(commands, &error);
+    if (sent && queries > 0)
+        waitUntil([&] { return answers.size() >= queries || !session.state().linkUp(); }, timeoutMs);
+    QObject::disconnect(tcpWatch);
+    QObject::disconnect(udpWatch);
+    if (!sent)
         return fail(ExitFailed, error);
+    if (answers.size() < queries)
+        return fail(ExitFailed, Ctl::tr("设备没有应答"));
 
     QVector<w4::PresetDifference> differences;
     if (r.link.canRead()) {
@@ -234,23 +351,33 @@ void Runner::report(const QStringList &sent, const QVector<w4::PresetDifference>
 {
     if (r.json) {
         QJsonArray diffs;
+        QStringList texts;
+        for (const QString &c : sent)
+            texts << c.toUpper();
         for (const w4::PresetDifference &d : differences)
             diffs.append(QJsonObject{{"window", d.window < 0 ? QJsonValue() : QJsonValue(d.window + 1)},
                                      {"field", d.name},
-                                     {"expected", d.expected},
-                                     {"read", d.actual}});
-        out << QJsonDocument(QJsonObject{{"ok", differences.isEmpty()},
-                                         {"sent", QJsonArray::fromStringList(sent)},
-                                         {"differences", diffs}})
-                   .toJson(QJsonDocument::Compact)
-            << Qt::endl;
+                                     {"expected", jsonValue(d.expected)},
+                                     {"read", jsonValue(d.actual)}});
+        QJsonObject result{{"ok", differences.isEmpty()},
+                           {"sent", QJsonArray::fromStringList(texts)},
+                           {"differences", diffs}};
+        if (!answers.isEmpty()) {
+            QJsonArray list;
+            for (const QByteArray &a : answers)
+                list.append(QString::fromLatin1(a.toHex(' ').toUpper()));
+            result.insert(QStringLiteral("answers"), list);
+        }
+        printJson(result);
     } else if (sent.isEmpty()) {
         out << Ctl::tr("设置均已相同，未发送任何命令") << Qt::endl;
     } else {
-        out << Ctl::tr("已发送 %1 条命令").arg(sent.size()) << Qt::endl;
+        out << Ctl::tr("已发送 %n 条命令", nullptr, sent.size()) << Qt::endl;
+        for (const QByteArray &a : answers)
+            out << a.toHex(' ').toUpper() << Qt::endl;
     }
     if (!differences.isEmpty()) {
-        err << Ctl::tr("回读结果与预期不符：") << Qt::endl;
+        err << errorLine(Ctl::tr("回读结果与预期不符：")) << Qt::endl;
         for (const w4::PresetDifference &d : differences)
             err << "  " << differenceLine(d) << Qt::endl;
     }
@@ -275,7 +402,13 @@ void Runner::printStatus(const w4::Preset &state)
         for (int f = 0; f < w4::PresetFieldCount; ++f) {
             const char *name = w4::presetFieldInfo(PresetField(f)).name;
             const QJsonValue v = window.value(QLatin1String(name));
-            if (!v.isUndefined())
+            // The input as --source takes it (1..4), not as the processor
+            // numbers it.
+            if (PresetField(f) == PresetField::InputSource && !v.isUndefined())
+                line << QStringLiteral("source=%1")
+                            .arg(v.toInt() == w4::NoInputSource ? Ctl::tr("无")
+                                                                : QString::number(v.toInt() + 1));
+            else if (!v.isUndefined())
                 line << QStringLiteral("%1=%2").arg(QLatin1String(name), v.toVariant().toString());
             if (line.size() == 6 || (f == w4::PresetFieldCount - 1 && !line.isEmpty())) {
                 out << "  " << line.join(QLatin1Char(' ')) << Qt::endl;
@@ -291,10 +424,8 @@ int Runner::dryRun()
     if (r.json) {
         QJsonArray list;
         for (const QString &c : commands)
-            list.append(QJsonObject{{"text", c}, {"bytes", wireText(c)}});
-        out << QJsonDocument(QJsonObject{{"ok", true}, {"dryRun", true}, {"commands", list}})
-                   .toJson(QJsonDocument::Compact)
-            << Qt::endl;
+            list.append(QJsonObject{{"text", c.toUpper()}, {"bytes", wireText(c)}});
+        printJson(QJsonObject{{"ok", true}, {"dryRun", true}, {"commands", list}});
     } else {
         for (const QString &c : commands)
             out << wireText(c) << Qt::endl;
@@ -352,16 +483,27 @@ bool Runner::readState(bool again, w4::Preset *state, QString *error)
         return true;
     }
     w4::TcpReadBack *reader = session.tcpReadBack();
+    // A query left unanswered leaves the read incomplete: no need to wait for
+    // the others.
+    bool missed = false;
+    const QMetaObject::Connection watch =
+        QObject::connect(reader, &w4::TcpReadBack::answerMissed, [&missed] { missed = true; });
     if (again)
         session.refreshTcp();
-    // Each query waits its turn in the send queue.
-    const bool finished = waitUntil([&] { return !reader->isRunning() || !session.networkConnected(); },
-                                    timeoutMs + 6 * session.sender()->interval());
+    // Each query waits its turn in the send queue, then at most the time-out
+    // for its answer.
+    const int steps = 5;
+    const bool finished =
+        waitUntil([&] { return missed || !reader->isRunning() || !session.networkConnected(); },
+                  steps * (timeoutMs + session.sender()->interval()) + session.sender()->interval());
+    QObject::disconnect(watch);
+    if (missed)
+        reader->stop();
     if (!session.networkConnected()) {
         *error = Ctl::tr("连接已断开");
         return false;
     }
-    if (!finished || !reader->isComplete() || !reader->result().globalRead) {
+    if (missed || !finished || !reader->isComplete() || !reader->result().globalRead) {
         *error = Ctl::tr("设备没有应答");
         return false;
     }
@@ -372,10 +514,16 @@ bool Runner::readState(bool again, w4::Preset *state, QString *error)
 bool Runner::sendAll(const QStringList &commands, QString *error)
 {
     int announced = 0;
+    // A preset over the serial line takes most of a minute: a person watching
+    // sees how far it is; a script reading stderr gets nothing of it.
+    const bool progress = r.applyPreset && commands.size() > 1 && ::isatty(STDERR_FILENO);
     QMetaObject::Connection watch =
         QObject::connect(session.sender(), &w4::CommandSender::commandSent, [&](const QString &text) {
-            if (announced < commands.size() && text == commands[announced])
+            if (announced < commands.size() && text == commands[announced]) {
                 ++announced;
+                if (progress)
+                    err << '\r' << Ctl::tr("已发送 %1/%2").arg(announced).arg(commands.size()) << Qt::flush;
+            }
         });
     for (const QString &c : commands)
         session.send(c);
@@ -387,6 +535,8 @@ bool Runner::sendAll(const QStringList &commands, QString *error)
         },
         timeoutMs + interval * (commands.size() + 1));
     QObject::disconnect(watch);
+    if (progress && announced > 0)
+        err << Qt::endl;
     if (!session.state().linkUp() && !commands.isEmpty()) {
         *error = Ctl::tr("连接已断开");
         return false;
@@ -400,6 +550,26 @@ bool Runner::sendAll(const QStringList &commands, QString *error)
 
 int Runner::search()
 {
+    // The query ends in its own check byte; a processor that takes its address
+    // by DHCP listens on 68.
+    const QByteArray query = QByteArray::fromHex("08080000E1");
+    const QHostAddress broadcast(w4::subnetBroadcast(r.from));
+    const quint16 ports[] = {23, 68};
+    if (r.dryRun) {
+        // Nothing is bound and nothing leaves: only what would be sent, where.
+        const QString bytes = QString::fromLatin1(query.toHex(' ').toUpper());
+        QJsonArray list;
+        for (quint16 port : ports) {
+            const QString to = QStringLiteral("%1:%2").arg(broadcast.toString()).arg(port);
+            list.append(QJsonObject{{"text", QStringLiteral("08080000")}, {"bytes", bytes}, {"to", to}});
+            if (!r.json)
+                out << bytes << "  " << to << Qt::endl;
+        }
+        if (r.json)
+            printJson(QJsonObject{{"ok", true}, {"dryRun", true}, {"commands", list}});
+        return ExitOk;
+    }
+
     const QHostAddress from(r.from);
     w4::UdpLink *udp = session.udpLink();
     if (from.isNull() || !udp->rebind(from))
@@ -414,25 +584,24 @@ int Runner::search()
                 return;
         found.append(*reply);
     });
-    // The query ends in its own check byte; a processor that takes its address
-    // by DHCP listens on 68.
-    const QByteArray query = QByteArray::fromHex("08080000E1");
-    const QHostAddress broadcast(w4::subnetBroadcast(r.from));
-    udp->writeTo(query, broadcast, 23);
-    udp->writeTo(query, broadcast, 68);
+    for (quint16 port : ports)
+        udp->writeTo(query, broadcast, port);
     waitUntil([] { return false; }, r.timeoutMs > 0 ? r.timeoutMs : SearchMs);
 
     if (r.json) {
         QJsonArray list;
-        for (const w4::SearchReply &d : found)
-            list.append(QJsonObject{{"ip", d.ip()},
-                                    {"mac", d.mac()},
-                                    {"port", d.port()},
-                                    {"version", d.beta()},
-                                    {"dhcp", d.dhcp()}});
-        out << QJsonDocument(QJsonObject{{"ok", !found.isEmpty()}, {"devices", list}})
-                   .toJson(QJsonDocument::Compact)
-            << Qt::endl;
+        for (const w4::SearchReply &d : found) {
+            QJsonObject device{{"ip", d.ip()},
+                               {"mac", macText(d.mac())},
+                               {"deviceMac", d.mac()},
+                               {"version", d.beta()},
+                               {"dhcp", d.dhcp()}};
+            bool ok = false;
+            const int port = d.port().toInt(&ok);
+            device.insert(QStringLiteral("port"), ok ? QJsonValue(port) : QJsonValue(d.port()));
+            list.append(device);
+        }
+        printJson(QJsonObject{{"ok", !found.isEmpty()}, {"devices", list}});
     } else if (!found.isEmpty()) {
         const QString row = QStringLiteral("%1  %2  %3  %4  %5");
         out << row.arg(Ctl::tr("地址"), -15)
@@ -443,14 +612,14 @@ int Runner::search()
             << Qt::endl;
         for (const w4::SearchReply &d : found)
             out << row.arg(d.ip(), -15)
-                       .arg(d.mac(), -17)
+                       .arg(macText(d.mac()), -17)
                        .arg(d.port(), -5)
                        .arg(d.beta(), -8)
                        .arg(d.dhcp() ? QStringLiteral("true") : QStringLiteral("false"))
                 << Qt::endl;
     }
     if (found.isEmpty()) {
-        err << Ctl::tr("未找到设备") << Qt::endl;
+        err << errorLine(Ctl::tr("未找到设备")) << Qt::endl;
         return ExitFailed;
     }
     return ExitOk;

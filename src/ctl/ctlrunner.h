@@ -23,6 +23,7 @@ private:
     void printStatus(const w4::Preset &state);
     int dryRun();
     int fail(int code, const QString &message);
+    void printJson(const QJsonObject &object);
     bool connectLink(QString *error);
     bool readState(bool again, w4::Preset *state, QString *error);
     bool sendAll(const QStringList &commands, QString *error);
@@ -37,6 +38,9 @@ private:
     w4::DeviceSession session;
     QHostAddress local; // UDP: where the reads are made from
     int timeoutMs = 5000;
+    QVector<QByteArray> answers; // to the queries `raw` sent
+    bool udpAnswered = false;    // the UDP read under way has had an answer
+    bool udpSilent = false;      // and its first wait went unanswered
 };
 
 } // namespace w4ctl

@@ -16,7 +16,8 @@ QString queryFor(int step)
 {
     if (step == 0)
         return QStringLiteral("08050000");
-    return QStringLiteral("08") + QStringLiteral("%1").arg(step, 2, 16, QLatin1Char('0')) + QStringLiteral("0001");
+    return QStringLiteral("08") + QStringLiteral("%1").arg(step, 2, 16, QLatin1Char('0')) +
+           QStringLiteral("0001");
 }
 
 const QString EndMarker = QStringLiteral("ffffffff");
@@ -28,7 +29,11 @@ TcpReadBack::TcpReadBack(CommandSender *commandSender, DeviceModel *deviceModel,
 {
     answerTimer.setSingleShot(true);
     answerTimer.setInterval(StepMs);
-    connect(&answerTimer, &QTimer::timeout, this, &TcpReadBack::advance);
+    connect(&answerTimer, &QTimer::timeout, this, [this] {
+        if (running)
+            emit answerMissed(currentStep);
+        advance();
+    });
     connect(sender, &CommandSender::commandSent, this, &TcpReadBack::onCommandSent);
 }
 

@@ -43,6 +43,11 @@ public:
 
     TcpReadBack(CommandSender *sender, DeviceModel *model, QObject *parent = nullptr);
 
+    // How long each answer is waited for (StepMs unless set): a slow processor
+    // on a long line needs more, a tool told to give up sooner less.
+    void setStepTimeout(int ms) { answerTimer.setInterval(ms); }
+    int stepTimeout() const { return answerTimer.interval(); }
+
     // Starts (or starts again) the query sequence; the result so far is kept,
     // so frames of an earlier pass still count.
     void start();
@@ -70,6 +75,9 @@ signals:
     void sequenceFinished();
     // A running sequence was stopped (the link went away or was replaced).
     void stopped();
+    // The query of `step` (0 device-wide, 1..4 a window) went unanswered for
+    // the step time-out and is given up; the sequence goes on without it.
+    void answerMissed(int step);
     // NoiseLimit bytes came without a frame among them (once; reset() again).
     void noiseFlood();
 

@@ -72,6 +72,10 @@ int main(int argc, char *argv[])
         std::fputs(qPrintable(help), stdout);
         return 0;
     }
+    if (options.version) {
+        std::printf("w4sim %s\n", W4_VERSION);
+        return 0;
+    }
 
     w4sim::DeviceState state = w4sim::DeviceState::defaults();
     if (!options.stateFile.isEmpty() && !w4sim::DeviceState::load(options.stateFile, &state, &error)) {

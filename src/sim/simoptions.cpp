@@ -58,6 +58,9 @@ bool parseOptions(const QStringList &arguments, SimOptions *o, QString *error, Q
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Show this help and exit."));
     p.addOption(help);
+    const QCommandLineOption version({QStringLiteral("V"), QStringLiteral("version")},
+                                     QStringLiteral("Show the version and exit."));
+    p.addOption(version);
     auto opt = [&p](const char *name, const char *desc, const char *value = nullptr) {
         QCommandLineOption option(QString::fromLatin1(name), QString::fromLatin1(desc));
         if (value)
@@ -138,6 +141,10 @@ bool parseOptions(const QStringList &arguments, SimOptions *o, QString *error, Q
     }
     if (p.isSet(help)) {
         *helpText = p.helpText();
+        return true;
+    }
+    if (p.isSet(version)) {
+        o->version = true;
         return true;
     }
     auto bad = [error](const QCommandLineOption &option, const QString &why) {

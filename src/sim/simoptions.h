@@ -56,6 +56,7 @@ struct SimOptions
     bool dhcp = false;
     QString ip; // reported address, overrides the state's
     Faults faults;
+    bool version = false; // --version: print the version and exit
 };
 
 // Parses the command line; on failure returns false with a message for the

@@ -3,6 +3,7 @@
 // the state it reads, refusals that send nothing, a device that says nothing,
 // and presets carried from one processor to another.
 #include "codec.h"
+#include "frames.h"
 #include "simharness.h"
 
 #include <QJsonArray>
@@ -11,6 +12,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTcpServer>
+#include <QUdpSocket>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -28,11 +30,18 @@ struct Run
     QString err;
 };
 
-Run w4ctl(const QStringList &args, const QStringList &prefix = {})
+// `environment`: NAME=VALUE pairs set for this run (the locale and W4_DEVICE
+// are cleared otherwise); `folder`: where it runs.
+Run w4ctl(const QStringList &args, const QStringList &prefix = {}, const QStringList &environment = {},
+          const QString &folder = {})
 {
     QProcess p;
+    p.setWorkingDirectory(folder);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("W4_DEVICE"));
+    for (const char *name : {"W4_DEVICE", "LANG", "LC_ALL", "LC_MESSAGES"})
+        env.remove(QLatin1String(name));
+    for (const QString &pair : environment)
+        env.insert(pair.section(QLatin1Char('='), 0, 0), pair.section(QLatin1Char('='), 1));
     p.setProcessEnvironment(env);
     if (prefix.isEmpty())
         p.start(QStringLiteral(W4CTL_BINARY), args);
@@ -155,6 +164,8 @@ private slots:
         QTest::newRow("factory reset") << QStringList{"factory-reset", "--yes"} << QStringList{"08070000"};
         QTest::newRow("raw") << QStringList{"raw", "0102000A", "040f0000"}
                              << QStringList{"0102000A", "040f0000"};
+        QTest::newRow("raw as --dry-run prints it")
+            << QStringList{"raw", "06", "01", "00", "0A", "29"} << QStringList{"0601000A"};
     }
     void commandBytesOverTcp()
     {
@@ -226,8 +237,14 @@ private slots:
             << QStringList{"picture", "1", "sparkle", "1"} << "Unknown picture value: sparkle";
         QTest::newRow("unknown mode") << QStringList{"mode", "diagonal"} << "Invalid value for mode";
         QTest::newRow("reset unconfirmed") << QStringList{"factory-reset"} << "needs --yes";
-        QTest::newRow("raw not hex") << QStringList{"raw", "01g2"} << "Not a hexadecimal command: 01g2";
-        QTest::newRow("raw odd digits") << QStringList{"raw", "012"} << "Not a hexadecimal command";
+        QTest::newRow("raw not hex") << QStringList{"raw", "01g2"} << "Not a whole hexadecimal command";
+        QTest::newRow("raw odd digits") << QStringList{"raw", "012"} << "Not a whole hexadecimal command";
+        QTest::newRow("raw half a command")
+            << QStringList{"raw", "0102"} << "Not a whole hexadecimal command";
+        QTest::newRow("raw one byte too many")
+            << QStringList{"raw", "0102000A0B0C"} << "Not a whole hexadecimal command";
+        QTest::newRow("raw wrong check byte")
+            << QStringList{"raw", "06 01 00 0A 00"} << "check byte): 06 01 00 0A 00";
         QTest::newRow("unknown option") << QStringList{"status", "--colour"} << "Unknown option: --colour";
         QTest::newRow("window option elsewhere")
             << QStringList{"layout", "2x2", "--x", "3"} << "Unknown option: --x";
@@ -273,15 +290,123 @@ private slots:
         for (QString &a : args)
             if (a.endsWith(QLatin1String(".json")))
                 a = sim.path(a);
-        const Run run = w4ctl(tcp(sim) + args);
+        Run run = w4ctl(tcp(sim) + args);
         QCOMPARE(run.code, 2);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QVERIFY(run.out.isEmpty());
+        // With --json the same refusal is an object on stdout too.
+        run = w4ctl(tcp(sim) + args + QStringList{"--json"});
+        QCOMPARE(run.code, 2);
+        const QJsonObject refusal = json(run.out);
+        QCOMPARE(refusal.value("ok"), QJsonValue(false));
+        QVERIFY2(refusal.value("error").toString().contains(message), run.out.constData());
         QVERIFY(sim.events().isEmpty()); // not even a connection
         // Nothing took the place of a FIFO or a device.
         struct stat st;
         QVERIFY(::lstat(QFile::encodeName(sim.path("fifo.json")).constData(), &st) == 0 && S_ISFIFO(st.st_mode));
         QVERIFY(::lstat("/dev/null", &st) == 0 && S_ISCHR(st.st_mode));
+    }
+
+    // Links that cannot be right are refused before anything is tried, with
+    // the value that is wrong.
+    void badLinksAreRefusedAtOnce_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("device"); // W4_DEVICE
+        QTest::addColumn<QString>("message");
+        const QString longHost(100000, QLatin1Char('a'));
+        QTest::newRow("udp not an address")
+            << QStringList{"--udp", "bogus", "status"} << QString() << "Invalid value for --udp: bogus";
+        QTest::newRow("from not an address") << QStringList{"--udp", "127.0.0.1", "--from", "bogus", "status"}
+                                             << QString() << "Invalid value for --from: bogus";
+        QTest::newRow("search from not an address")
+            << QStringList{"search", "--from", "bogus"} << QString() << "Invalid value for --from: bogus";
+        QTest::newRow("two links") << QStringList{"--serial", "/dev/null", "--tcp", "127.0.0.1", "save"}
+                                   << QString() << "Only one link can be used; given: --serial, --tcp";
+        QTest::newRow("tcp without host")
+            << QStringList{"--tcp", ":5000", "save"} << QString() << "Invalid value for --tcp: :5000";
+        QTest::newRow("tcp port beyond 65535")
+            << QStringList{"--tcp", "127.0.0.1:70000", "save"} << QString() << "Invalid value for --tcp";
+        QTest::newRow("tcp host of 100000 characters")
+            << QStringList{"--tcp", longHost, "save"} << QString() << "Invalid value for --tcp: aaaa";
+        QTest::newRow("device with two ports") << QStringList{"save"} << "tcp:H:P:9"
+                                               << "Invalid value for W4_DEVICE: tcp:H:P:9";
+        QTest::newRow("device of unknown kind") << QStringList{"save"} << "http://127.0.0.1"
+                                                << "Invalid value for W4_DEVICE: http://127.0.0.1";
+    }
+    void badLinksAreRefusedAtOnce()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, device);
+        QFETCH(QString, message);
+        const QStringList env = device.isEmpty() ? QStringList() : QStringList{"W4_DEVICE=" + device};
+        const Run run = w4ctl(args + QStringList{"--json"}, {}, env);
+        QCOMPARE(run.code, 2);
+        QVERIFY2(run.err.startsWith(QLatin1String("w4ctl: ")), qPrintable(run.err));
+        QVERIFY2(run.err.contains(message), qPrintable(run.err.left(300)));
+        QVERIFY2(run.err.endsWith(QLatin1String("Try 'w4ctl --help'.\n")), qPrintable(run.err.right(300)));
+        QVERIFY(run.err.size() < 1000); // a long value is cut in the message
+        QCOMPARE(json(run.out).value("ok"), QJsonValue(false));
+    }
+
+    void deviceFromTheEnvironment_data()
+    {
+        QTest::addColumn<QString>("device");
+        QTest::newRow("tcp:HOST:PORT") << "tcp:127.0.0.1:%1";
+        QTest::newRow("URL") << "tcp://127.0.0.1:%1";
+        QTest::newRow("URL ending in a slash") << "tcp://127.0.0.1:%1/";
+    }
+    void deviceFromTheEnvironment()
+    {
+        QFETCH(QString, device);
+        Sim sim;
+        QVERIFY(sim.start({}));
+        const Run run = w4ctl({"--interval", "10", "save"}, {}, {"W4_DEVICE=" + device.arg(sim.tcpPort)});
+        QVERIFY2(run.code == 0, qPrintable(run.err));
+        QCOMPARE(commandsOnly(sim.received(QStringLiteral("tcp"))), QStringList{wire("04140000")});
+    }
+
+    // A part of the rectangle given alone is checked with the rest as read.
+    void geometryIsCheckedAgainstTheStateRead()
+    {
+        Sim sim;
+        QVERIFY(sim.start({}));
+        const Run run = w4ctl(tcp(sim) + QStringList{"window", "2", "--x", "3000", "--w", "1000"});
+        QCOMPARE(run.code, 2);
+        QVERIFY2(
+            run.err.contains(QLatin1String("Window 2 would exceed 3840 x 2160: x 3000 + width 1000 = 4000")),
+            qPrintable(run.err));
+        QVERIFY(commandsOnly(sim.received(QStringLiteral("tcp"))).isEmpty());
+    }
+
+    // --timeout is how long each answer may take: a slow processor is read
+    // when the time-out allows for it.
+    void timeoutCoversEachAnswer()
+    {
+        Sim sim;
+        QVERIFY(sim.start({QStringLiteral("--delay-ms"), QStringLiteral("650")}));
+        const Run run = w4ctl(tcp(sim) + QStringList{"--timeout", "2000", "--json", "window", "1", "--hide"});
+        QVERIFY2(run.code == 0, qPrintable(run.err));
+        QCOMPARE(json(run.out).value("sent").toArray(), QJsonArray{"002B0000"});
+    }
+
+    void dryRunSearchBindsAndSendsNothing()
+    {
+        // Held here (when free), the search's port cannot be bound by w4ctl:
+        // a dry run must not need it.
+        QUdpSocket held;
+        held.bind(QHostAddress::LocalHost, 1400);
+        Run run = w4ctl({"--dry-run", "search", "--from", "127.0.0.1", "--json"});
+        QVERIFY2(run.code == 0, qPrintable(run.err));
+        const QJsonArray commands = json(run.out).value("commands").toArray();
+        QCOMPARE(commands.size(), 2);
+        QCOMPARE(commands[0].toObject().value("bytes").toString(), QStringLiteral("08 08 00 00 E1"));
+        QCOMPARE(commands[0].toObject().value("to").toString(), QStringLiteral("127.0.0.255:23"));
+        QCOMPARE(commands[1].toObject().value("to").toString(), QStringLiteral("127.0.0.255:68"));
+        run = w4ctl({"--dry-run", "search", "--from", "127.0.0.1"});
+        QCOMPARE(run.code, 0);
+        QCOMPARE(run.out, QByteArray("08 08 00 00 E1  127.0.0.255:23\n08 08 00 00 E1  127.0.0.255:68\n"));
+        QVERIFY(!held.hasPendingDatagrams());
     }
 
     void dryRunPrintsTheBytesAndSendsNothing()
@@ -302,6 +427,159 @@ private slots:
         run = w4ctl(tcp(sim) + QStringList{"--dry-run", "status"});
         QCOMPARE(run.code, 2);
         QVERIFY(sim.events().isEmpty());
+    }
+
+    void versionsAndUsage()
+    {
+        Run run = w4ctl({"--version"});
+        QCOMPARE(run.code, 0);
+        QCOMPARE(run.out, QByteArray("w4ctl 0.1\n"));
+        QCOMPARE(w4ctl({"-V"}).out, QByteArray("w4ctl 0.1\n"));
+        QProcess sim;
+        sim.start(QStringLiteral(W4SIM_BINARY), {QStringLiteral("--version")});
+        QVERIFY(sim.waitForFinished(kWaitMs));
+        QCOMPARE(sim.exitCode(), 0);
+        QCOMPARE(sim.readAllStandardOutput(), QByteArray("w4sim 0.1\n"));
+
+        // Without a command: the usage, on stderr, as a refusal.
+        run = w4ctl({});
+        QCOMPARE(run.code, 2);
+        QVERIFY(run.out.isEmpty());
+        QVERIFY2(run.err.contains(QLatin1String("Usage: w4ctl [options] COMMAND")), qPrintable(run.err));
+        QVERIFY(run.err.endsWith(QLatin1String("Try 'w4ctl --help'.\n")));
+    }
+
+    void languageFollowsTheLocale_data()
+    {
+        QTest::addColumn<QStringList>("environment");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("message");
+        const QString en = QStringLiteral("needs --yes"), ru = QStringLiteral("нужен --yes"),
+                      zh = QStringLiteral("需要 --yes");
+        QTest::newRow("LANG ru") << QStringList{"LANG=ru_RU.UTF-8"} << QStringList{} << ru;
+        QTest::newRow("LANG zh") << QStringList{"LANG=zh_CN.UTF-8"} << QStringList{} << zh;
+        QTest::newRow("LANG de") << QStringList{"LANG=de_DE.UTF-8"} << QStringList{} << en;
+        QTest::newRow("LC_MESSAGES before LANG")
+            << QStringList{"LANG=zh_CN.UTF-8", "LC_MESSAGES=ru_RU.UTF-8"} << QStringList{} << ru;
+        QTest::newRow("LC_ALL before both")
+            << QStringList{"LANG=ru_RU.UTF-8", "LC_MESSAGES=ru_RU.UTF-8", "LC_ALL=C"} << QStringList{} << en;
+        QTest::newRow("empty LC_ALL counts as unset")
+            << QStringList{"LC_ALL=", "LANG=ru_RU.UTF-8"} << QStringList{} << ru;
+        QTest::newRow("--lang before the locale")
+            << QStringList{"LANG=ru_RU.UTF-8"} << QStringList{"--lang", "zh"} << zh;
+    }
+    void languageFollowsTheLocale()
+    {
+        QFETCH(QStringList, environment);
+        QFETCH(QStringList, args);
+        QFETCH(QString, message);
+        const Run run = w4ctl(args + QStringList{"factory-reset"}, {}, environment);
+        QCOMPARE(run.code, 2);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+    }
+
+    // "1 command sent", in each language's plural forms.
+    void sentCountsArePlural_data()
+    {
+        QTest::addColumn<QString>("lang");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("en 1") << "en" << 1 << "1 command sent";
+        QTest::newRow("en 2") << "en" << 2 << "2 commands sent";
+        QTest::newRow("ru 1") << "ru" << 1 << "Отправлена 1 команда";
+        QTest::newRow("ru 3") << "ru" << 3 << "Отправлено 3 команды";
+        QTest::newRow("ru 5") << "ru" << 5 << "Отправлено 5 команд";
+        QTest::newRow("zh 2") << "zh" << 2 << "已发送 2 条命令";
+    }
+    void sentCountsArePlural()
+    {
+        QFETCH(QString, lang);
+        QFETCH(int, count);
+        QFETCH(QString, message);
+        Sim sim;
+        const QString pty = sim.path(QStringLiteral("ttyW4"));
+        QVERIFY(sim.start({QStringLiteral("--pty"), pty}));
+        QStringList args{"--serial", pty, "--interval", "10", "--lang", lang, "raw"};
+        for (int i = 0; i < count; ++i)
+            args << QStringLiteral("000%1").arg(i + 1) + QStringLiteral("000A"); // x, y, w, h, crop
+        const Run run = w4ctl(args);
+        QVERIFY2(run.code == 0, qPrintable(run.err));
+        QCOMPARE(QString::fromUtf8(run.out), message + QLatin1Char('\n'));
+    }
+
+    // One JSON style: compact unless --pretty, command texts in capitals, the
+    // same for what was typed and what was built; --  ends the options.
+    void outputConventions()
+    {
+        Sim sim;
+        QVERIFY(sim.start({}));
+        Run run = w4ctl(tcp(sim) + QStringList{"--json", "raw", "0102000a", "06 01 00 0A 29"});
+        QVERIFY2(run.code == 0, qPrintable(run.err));
+        QCOMPARE(run.out.count('\n'), 1);
+        QCOMPARE(json(run.out).value("sent").toArray(), (QJsonArray{"0102000A", "0601000A"}));
+        QCOMPARE(commandsOnly(sim.received(QStringLiteral("tcp"))),
+                 (QStringList{wire("0102000A"), wire("0601000A")}));
+
+        run = w4ctl(tcp(sim) + QStringList{"status", "--json"});
+        QCOMPARE(run.out.count('\n'), 1);
+        run = w4ctl(tcp(sim) + QStringList{"status", "--json", "--pretty"});
+        QVERIFY(run.out.count('\n') > 10);
+        QCOMPARE(json(run.out).value("version").toInt(), 1);
+
+        // The inputs as --source numbers them; the default state has window 1
+        // on the second input.
+        run = w4ctl(tcp(sim) + QStringList{"status"});
+        QVERIFY2(run.out.contains("source=2 "), run.out.constData());
+        QVERIFY(!run.out.contains("inputSource"));
+
+        // A file name that starts with a dash.
+        run = w4ctl(tcp(sim) + QStringList{"preset", "save", "--", "-wall.json"}, {}, {}, sim.dir.path());
+        QVERIFY2(run.code == 0, qPrintable(run.err));
+        QCOMPARE(readJson(sim.path("-wall.json")).value("version").toInt(), 1);
+    }
+
+    void rawPrintsTheAnswerToAQuery()
+    {
+        Sim sim;
+        QVERIFY(sim.start({}));
+        const Run run = w4ctl(tcp(sim) + QStringList{"raw", "08050000"});
+        QVERIFY2(run.code == 0, qPrintable(run.err));
+        const QList<QByteArray> lines = run.out.trimmed().split('\n');
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[0], QByteArray("1 command sent"));
+        const w4::TcpFrame answer = w4::decodeTcpFrame(QByteArray::fromHex(lines[1]));
+        QVERIFY2(std::holds_alternative<w4::GlobalFrame>(answer), lines[1].constData());
+    }
+
+    // A person at a terminal sees how far a preset is; a script reading
+    // stderr gets nothing but messages.
+    void presetProgressOnlyOnATerminal()
+    {
+        Sim sim;
+        const QString pty = sim.path(QStringLiteral("ttyW4"));
+        QVERIFY(sim.start({QStringLiteral("--pty"), pty}));
+        const QString file = sim.path(QStringLiteral("three.json"));
+        QVERIFY(writeFile(file, "{\"version\": 1, \"windows\": [{\"window\": 1, \"x\": 10, \"luminance\": 5, "
+                                "\"hue\": 3}]}"));
+        const QStringList args{"--serial", pty, "--interval", "10", "preset", "apply", file};
+        Run run = w4ctl(args);
+        QVERIFY2(run.code == 0, qPrintable(run.err));
+        QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
+        QCOMPARE(run.out, QByteArray("3 commands sent\n"));
+
+        const QString script = QStandardPaths::findExecutable(QStringLiteral("script"));
+        if (script.isEmpty())
+            QSKIP("script(1) is not installed: no terminal to run w4ctl on");
+        QStringList quoted{QStringLiteral(W4CTL_BINARY)};
+        for (const QString &a : args)
+            quoted << QLatin1Char('\'') + a + QLatin1Char('\'');
+        QProcess terminal;
+        terminal.start(script, {"-qec", quoted.join(QLatin1Char(' ')) + " --lang en", "/dev/null"});
+        QVERIFY(terminal.waitForFinished(kWaitMs * 2));
+        run.code = terminal.exitCode();
+        run.out = terminal.readAllStandardOutput();
+        QVERIFY2(run.code == 0, run.out.constData());
+        QVERIFY2(run.out.contains("\rSent 3 of 3"), run.out.constData());
     }
 
     void aDeviceThatDoesNotAnswer()
@@ -342,6 +620,8 @@ private slots:
         QCOMPARE(differences.size(), 1);
         QCOMPARE(differences[0].toObject().value("window").toInt(), 2);
         QCOMPARE(differences[0].toObject().value("field").toString(), QStringLiteral("x"));
+        QCOMPARE(differences[0].toObject().value("expected"), QJsonValue(100));
+        QCOMPARE(differences[0].toObject().value("read"), QJsonValue(1920));
         QVERIFY2(run.err.contains(QLatin1String("window 2 x: expected 100, read 1920")), qPrintable(run.err));
     }
 
@@ -420,11 +700,14 @@ private slots:
             QSKIP("cannot create network namespaces here (ip netns failed)");
         QTemporaryDir dir;
         const QString events = dir.filePath(QStringLiteral("events.jsonl"));
+        // Its answers take longer than the read's own waits: --timeout covers
+        // them.
         QProcess sim;
         sim.start(QStringLiteral("ip"),
                   net.exec(net.b, {QStringLiteral(W4SIM_BINARY), QStringLiteral("--tcp-port"),
                                    QStringLiteral("0"), QStringLiteral("--ip"),
-                                   QStringLiteral("198.51.100.20"), QStringLiteral("--events"), events}));
+                                   QStringLiteral("198.51.100.20"), QStringLiteral("--events"), events,
+                                   QStringLiteral("--delay-ms"), QStringLiteral("400")}));
         QByteArray out;
         while (!out.contains("READY") && sim.waitForReadyRead(kWaitMs))
             out += sim.readAllStandardOutput();
@@ -437,8 +720,12 @@ private slots:
         QCOMPARE(devices.size(), 1);
         QCOMPARE(devices[0].toObject().value("ip").toString(), QStringLiteral("198.51.100.20"));
         QCOMPARE(devices[0].toObject().value("dhcp").toBool(true), false);
+        QVERIFY(devices[0].toObject().value("port").isDouble()); // a number, as it is one
+        QCOMPARE(devices[0].toObject().value("mac").toString(), QStringLiteral("02:12:34:56:78:9A"));
+        QCOMPARE(devices[0].toObject().value("deviceMac").toString(), QStringLiteral("2.18.52.86.120.154"));
 
-        const QStringList udp{"--udp", "198.51.100.20", "--from", "198.51.100.10", "--interval", "10"};
+        const QStringList udp{"--udp", "198.51.100.20", "--from", "198.51.100.10", "--interval",
+                              "10",    "--timeout",     "1000"};
         run = w4ctl(udp + QStringList{"window", "2", "--x", "64", "--source", "4"}, inA);
         QVERIFY2(run.code == 0, qPrintable(run.err));
         run = w4ctl(udp + QStringList{"status", "--json"}, inA);
