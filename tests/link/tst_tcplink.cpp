@@ -6,11 +6,13 @@
 #include "communicationdialog.h"
 #include "devicesession.h"
 #include "dialoganswerer.h"
+#include "linkwatch.h"
 #include "mainwindow.h"
 #include "networkdialog.h"
 #include "privatenetwork.h"
 #include "simharness.h"
 #include "tcplink.h"
+#include "tcpreadback.h"
 #include "tickwatch.h"
 
 #include <QApplication>
