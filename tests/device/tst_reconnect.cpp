@@ -318,7 +318,7 @@ private slots:
         DeviceSession session;
         session.sender()->setInterval(SendIntervalMs);
         session.setReconnectEnabled(true);
-        const int quietMs = 300, answerMs = 200;
+        const int quietMs = 600, answerMs = 300;
         session.tcpWatch()->setTimes(quietMs, answerMs);
         session.connectTcp(QStringLiteral("127.0.0.1"), sim.tcpPort);
         QTRY_VERIFY_WITH_TIMEOUT(session.tcpReadBack()->isComplete(), WaitMs);

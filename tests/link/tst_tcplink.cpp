@@ -137,11 +137,14 @@ private slots:
         Sim sim;
         QVERIFY(sim.start({QStringLiteral("--silent-for"), QStringLiteral("30000")}));
         MainWindow w;
-        w.session()->tcpWatch()->setTimes(300, 200);
+        // Times short for the test, yet long beside the gap between the two
+        // commands, which both go out before the device is given up.
+        w.session()->tcpWatch()->setTimes(1000, 400);
         connectAndRead(w, sim.tcpPort);
         if (QTest::currentTestFailed())
             return;
         QTRY_VERIFY(!w.session()->tcpReadBack()->isRunning());
+        w.session()->sender()->setInterval(20);
         QVERIFY(sim.silence());
         QTest::qWait(50); // an answer sent before the silence is in
 
