@@ -99,6 +99,18 @@
         <source>连接中断期间的 %1 条修改没有发送到设备。画面显示的是重新读取的设备状态，需要的修改请重新进行。</source>
         <translation>连接中断期间的 %1 条修改没有发送到设备。画面显示的是重新读取的设备状态，需要的修改请重新进行。</translation>
     </message>
+    <message>
+        <source>设备最后一次应答之后发出的 %1 条命令可能没有到达设备，请在通讯记录中查看。</source>
+        <translation>设备最后一次应答之后发出的 %1 条命令可能没有到达设备，请在通讯记录中查看。</translation>
+    </message>
+    <message>
+        <source>可能未送达设备：%1</source>
+        <translation>可能未送达设备：%1</translation>
+    </message>
+    <message>
+        <source>另有 %1 条命令可能未送达设备</source>
+        <translation>另有 %1 条命令可能未送达设备</translation>
+    </message>
 </context>
 <context>
     <name>NetworkDialog</name>

@@ -97,6 +97,18 @@
         <source>连接中断期间的 %1 条修改没有发送到设备。画面显示的是重新读取的设备状态，需要的修改请重新进行。</source>
         <translation>%1 change(s) made while the connection was down were not sent to the device. The screen shows the device's state as read again; please make the changes you need once more.</translation>
     </message>
+    <message>
+        <source>设备最后一次应答之后发出的 %1 条命令可能没有到达设备，请在通讯记录中查看。</source>
+        <translation>%1 command(s) sent after the device last answered may not have reached it; see the communication log.</translation>
+    </message>
+    <message>
+        <source>可能未送达设备：%1</source>
+        <translation>May not have reached the device: %1</translation>
+    </message>
+    <message>
+        <source>另有 %1 条命令可能未送达设备</source>
+        <translation>%1 more command(s) may not have reached the device</translation>
+    </message>
 </context>
 <context>
     <name>NetworkDialog</name>

@@ -48,6 +48,14 @@ TEXTS = [
      "device's state as read again; please make the changes you need once more.",
      "Изменения, сделанные во время обрыва связи (%1), не были отправлены на устройство. На экране — "
      "состояние устройства, считанное заново; при необходимости внесите изменения ещё раз."),
+    ("MainWindow", "设备最后一次应答之后发出的 %1 条命令可能没有到达设备，请在通讯记录中查看。",
+     "%1 command(s) sent after the device last answered may not have reached it; see the communication log.",
+     "Команды, отправленные после последнего ответа устройства (%1), могли не дойти до него; "
+     "см. журнал обмена."),
+    ("MainWindow", "可能未送达设备：%1", "May not have reached the device: %1",
+     "Возможно, не дошло до устройства: %1"),
+    ("MainWindow", "另有 %1 条命令可能未送达设备", "%1 more command(s) may not have reached the device",
+     "Ещё команды, которые могли не дойти до устройства: %1"),
     ("NetworkDialog", "断线后自动重新连接", "Reconnect automatically when the link drops",
      "Автоматически переподключаться при обрыве связи"),
     ("NetworkDialog", "连接意外中断后，按 1、2、4、8 秒，之后每 15 秒重新连接同一台设备",

@@ -69,6 +69,13 @@ void CommandSender::wroteOutsideQueue()
     sinceWrite.start();
 }
 
+int CommandSender::msUntilGapOver() const
+{
+    if (!sinceWrite.isValid())
+        return 0;
+    return int(qBound(qint64(0), pace - sinceWrite.elapsed(), qint64(pace)));
+}
+
 bool CommandSender::sendNext()
 {
     // Too soon after the last write (a command written by hand, or a timer

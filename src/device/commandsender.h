@@ -39,6 +39,9 @@ public:
     // Something was written to the link without the queue (a status query of
     // the session's own): the next command keeps its gap after it.
     void wroteOutsideQueue();
+    // How long anything else written now would have to wait to keep the gap
+    // after the last write (0: it may go now).
+    int msUntilGapOver() const;
 
     // Setting the interval also starts the sender.
     void setInterval(int ms);

@@ -28,18 +28,11 @@ bool isStatusQuery(const QString &text)
 } // namespace
 
 DeviceSession::DeviceSession(QObject *parent)
-    : QObject(parent),
-      serial(new SerialLink(this)),
-      tcp(new TcpLink(this)),
-      udp(new UdpLink(this)),
-      commands(new CommandSender(this)),
-      device(new DeviceModel(this)),
-      tcpRead(new TcpReadBack(commands, device, this)),
-      udpRead(new UdpReadBack(udp, this)),
-      reconnect(new LinkRecovery(this)),
-      serialAlive(new LinkWatch(this)),
-      udpAlive(new LinkWatch(this)),
-      queryAnswer(new QTimer(this))
+    : QObject(parent), serial(new SerialLink(this)), tcp(new TcpLink(this)), udp(new UdpLink(this)),
+      commands(new CommandSender(this)), device(new DeviceModel(this)),
+      tcpRead(new TcpReadBack(commands, device, this)), udpRead(new UdpReadBack(udp, this)),
+      reconnect(new LinkRecovery(this)), serialAlive(new LinkWatch(this)), tcpAlive(new LinkWatch(this)),
+      udpAlive(new LinkWatch(this)), queryDelay(new QTimer(this)), queryAnswer(new QTimer(this))
 {
     qRegisterMetaType<w4::SessionState>();
     qRegisterMetaType<w4::SessionChange>();
@@ -50,16 +43,30 @@ DeviceSession::DeviceSession(QObject *parent)
     connect(tcp, &TcpLink::opened, this, &DeviceSession::onTcpOpened);
     connect(tcp, &TcpLink::closed, this, &DeviceSession::onTcpClosed);
     connect(tcp, &TcpLink::received, tcpRead, &TcpReadBack::feed);
+    connect(tcp, &TcpLink::received, this, &DeviceSession::onTcpReceived);
     connect(tcpRead, &TcpReadBack::noiseFlood, tcp, &TcpLink::dropPeer);
     connect(udp, &UdpLink::datagramReceived, this, &DeviceSession::onDatagram);
     connect(serial, &SerialLink::received, this, &DeviceSession::onSerialReceived);
 
     connect(tcpRead, &TcpReadBack::sequenceFinished, this, &DeviceSession::onTcpReadFinished);
     connect(reconnect, &LinkRecovery::attemptDue, this, &DeviceSession::onAttemptDue);
-    for (auto [watch, link] : {std::pair{serialAlive, ReconnectLink::Serial}, {udpAlive, ReconnectLink::Udp}}) {
+    for (auto [watch, link] : {std::pair{serialAlive, ReconnectLink::Serial},
+                               {tcpAlive, ReconnectLink::Tcp},
+                               {udpAlive, ReconnectLink::Udp}}) {
         connect(watch, &LinkWatch::queryDue, this, [this, link = link] { writeStatusQuery(link); });
         connect(watch, &LinkWatch::silent, this, [this, link = link] { onLinkSilent(link); });
+        connect(watch, &LinkWatch::mute, this, [link = link] {
+            qCDebug(lcSession) << (link == ReconnectLink::Serial ? "serial" : "tcp")
+                               << "device does not answer on this link; it is not asked again";
+        });
     }
+    // A read's own queries ask the question; a watch's query among them would
+    // be taken for one of theirs.
+    tcpAlive->setBusy([this] { return tcpRead->isRunning(); });
+    udpAlive->setBusy([this] { return udpRead->isRunning(); });
+    connect(commands, &CommandSender::commandSent, this, [this](const QString &text) { leaving = text; });
+    queryDelay->setSingleShot(true);
+    connect(queryDelay, &QTimer::timeout, this, &DeviceSession::writeDelayedQuery);
     queryAnswer->setSingleShot(true);
     queryAnswer->setInterval(LinkWatch::AnswerMs);
     connect(queryAnswer, &QTimer::timeout, this, [this] {
@@ -137,7 +144,8 @@ void DeviceSession::openSerial(const QString &portName)
     next.lost = false;
     next.serialStatusShown = true;
     unsent = 0;
-    serialAlive->start();
+    unconfirmed.clear();
+    serialAlive->startOnFirstAnswer();
     change(next, SessionChange::SerialOpened);
 }
 
@@ -173,6 +181,7 @@ void DeviceSession::onSerialClosed(CloseReason reason)
 {
     if (quiet)
         return;
+    const bool answered = serialAlive->hasAnswered();
     serialAlive->stop();
     if (current.reconnecting == ReconnectLink::Serial) {
         // The line an attempt opened went again before it answered.
@@ -189,6 +198,7 @@ void DeviceSession::onSerialClosed(CloseReason reason)
     LostLink link;
     link.link = ReconnectLink::Serial;
     link.portName = serial->portName();
+    link.answered = answered;
     lose(next, SessionChange::SerialLost, link);
 }
 
@@ -202,7 +212,7 @@ void DeviceSession::closeSerialQuietly()
 
 void DeviceSession::onSerialReceived()
 {
-    serialAlive->received();
+    heard(serialAlive);
     if (queried == ReconnectLink::Serial) {
         // The device answered the attempt's query: the line is back.
         queryAnswer->stop();
@@ -215,6 +225,11 @@ void DeviceSession::onSerialReceived()
 }
 
 // ---- Network link ----
+
+void DeviceSession::onTcpReceived()
+{
+    heard(tcpAlive);
+}
 
 // The state with the network link at `phase`: making a network link ends
 // offline editing and leaves any earlier loss behind.
@@ -244,6 +259,8 @@ void DeviceSession::onTcpOpened()
     if (current.reconnecting == ReconnectLink::Tcp)
         return restoreTcpRead();
     // The state is read back at once; frames that come are applied as they come.
+    unconfirmed.clear();
+    tcpAlive->startOnFirstAnswer();
     tcpRead->start();
     change(withNetwork(LinkPhase::Open, NetworkKind::Tcp), SessionChange::NetworkConnected);
 }
@@ -252,6 +269,7 @@ void DeviceSession::onTcpClosed(CloseReason reason)
 {
     if (quiet)
         return;
+    tcpAlive->stop();
     tcpRead->stop();
     if (current.reconnecting == ReconnectLink::Tcp) {
         // An attempt that got no connection, or lost it while reading.
@@ -275,6 +293,7 @@ void DeviceSession::onTcpClosed(CloseReason reason)
 
 void DeviceSession::closeNetworkQuietly()
 {
+    tcpAlive->stop();
     quiet = true;
     tcpRead->stop();
     tcp->close();
@@ -340,6 +359,7 @@ UdpReadResult DeviceSession::connectUdp(const QHostAddress &deviceAddress, bool 
     }
     udpLocal = local;
     unsent = 0;
+    unconfirmed.clear();
     udpAlive->start();
     change(withNetwork(LinkPhase::Open, NetworkKind::Udp), SessionChange::NetworkConnected);
     device->applyUdpRead(result.global, result.windows);
@@ -368,7 +388,7 @@ void DeviceSession::onDatagram(const QByteArray &datagram, const QHostAddress &s
 {
     udpRead->handleDatagram(datagram, sender);
     if (sender.isEqual(udp->device(), QHostAddress::ConvertV4MappedToIPv4))
-        udpAlive->received();
+        heard(udpAlive);
     if (queried == ReconnectLink::Udp &&
         sender.isEqual(reconnect->link().device, QHostAddress::ConvertV4MappedToIPv4)) {
         // The device answered the attempt's query: read it (after this
@@ -396,7 +416,9 @@ void DeviceSession::shutdown()
 {
     giveUpReconnecting();
     serialAlive->stop();
+    tcpAlive->stop();
     udpAlive->stop();
+    queryDelay->stop();
     quiet = true;
     commands->stop();
     tcpRead->stop();
@@ -414,21 +436,45 @@ void DeviceSession::setStateForTesting(const SessionState &state, SessionChange 
 
 // ---- Sending ----
 
+// The device said something on the link of `watch`: it is there, and has had
+// whatever was written to it before.
+void DeviceSession::heard(LinkWatch *watch)
+{
+    watch->received();
+    if (watch == unconfirmedOn)
+        unconfirmed.clear();
+}
+
+// The command being written goes to the link of `watch`. Once the device has
+// answered there, it is one that a silence would leave in doubt.
+void DeviceSession::written(LinkWatch *watch)
+{
+    if (watch != unconfirmedOn) {
+        unconfirmed.clear();
+        unconfirmedOn = watch;
+    }
+    if (watch->hasAnswered() && !leaving.isEmpty() && !isStatusQuery(leaving))
+        unconfirmed.add(leaving);
+    leaving.clear();
+}
+
 bool DeviceSession::writeCommand(const QByteArray &bytes)
 {
     if (current.offline)
         return false;
     if (current.sendByDatagram()) {
         udp->write(bytes);
-        udpAlive->sent();
+        written(udpAlive);
         qCDebug(lcSession) << "测试send-------：" << bytes.toHex(' ');
         return true;
     }
     // A TCP link made again is read before it counts as connected.
-    if (current.networkConnected() || (current.reconnecting == ReconnectLink::Tcp && tcp->isOpen()))
+    if (current.networkConnected() || (current.reconnecting == ReconnectLink::Tcp && tcp->isOpen())) {
+        written(tcpAlive);
         return tcp->write(bytes) >= 0;
+    }
     if (current.serialConnected()) {
-        serialAlive->sent();
+        written(serialAlive);
         return serial->write(bytes) >= 0;
     }
     if (current.lost || current.reconnecting != ReconnectLink::None)
@@ -462,8 +508,11 @@ bool DeviceSession::reconnectEnabled() const
 // A link went down by itself with nothing else up: the commands still queued
 // are dropped (they are counted, never sent later), the loss is announced, and
 // the link is remembered for the attempts.
-void DeviceSession::lose(SessionState next, SessionChange reason, const LostLink &link)
+void DeviceSession::lose(SessionState next, SessionChange reason, const LostLink &link,
+                         const UnconfirmedCommands &doubtful)
 {
+    lostUnconfirmed = doubtful;
+    unconfirmed.clear();
     if (next.lost) {
         for (const QueuedCommand &c : commands->queue().entries())
             unsent += isStatusQuery(c.text) ? 0 : 1;
@@ -527,6 +576,14 @@ void DeviceSession::onAttemptDue()
         quiet = false;
         if (!serial->isOpen())
             return attemptFailed();
+        if (!link.answered) {
+            // A line the device never answered on was up as soon as the port
+            // was open, and is so again.
+            SessionState next = current;
+            next.serial = LinkPhase::Open;
+            next.serialStatusShown = true;
+            return reconnected(next);
+        }
         writeStatusQuery(ReconnectLink::Serial);
         queried = ReconnectLink::Serial;
         queryAnswer->start();
@@ -619,14 +676,22 @@ void DeviceSession::restoreUdp()
 void DeviceSession::reconnected(SessionState next)
 {
     const ReconnectLink link = current.reconnecting;
+    const bool answered = link != ReconnectLink::Serial || reconnect->link().answered;
     reconnect->stop();
     secondReadPass = false;
     next.lost = false;
     next.offline = false;
     next.reconnecting = ReconnectLink::None;
     next.reconnectAttempt = 0;
-    if (link == ReconnectLink::Serial)
+    unconfirmed.clear();
+    // Each of these came back with the device's answer, but for a serial line
+    // that never answered.
+    if (link == ReconnectLink::Serial && answered)
         serialAlive->start();
+    if (link == ReconnectLink::Serial && !answered)
+        serialAlive->startOnFirstAnswer();
+    if (link == ReconnectLink::Tcp)
+        tcpAlive->start();
     if (link == ReconnectLink::Udp)
         udpAlive->start();
     change(next, SessionChange::Reconnected);
@@ -643,11 +708,26 @@ void DeviceSession::onLinkSilent(ReconnectLink link)
         if (!serial->isOpen())
             return;
         lostLink.portName = serial->portName();
+        lostLink.answered = true;
         closeSerialQuietly();
         next.serial = LinkPhase::Closed;
         next.serialStatusShown = true;
         next.lost = !next.networkConnected();
-        return lose(next, SessionChange::SerialLost, lostLink);
+        return lose(next, SessionChange::SerialLost, lostLink, unconfirmed);
+    }
+    if (link == ReconnectLink::Tcp) {
+        // The connection is still there (the kernel answers its keep-alive),
+        // the processor behind it is not.
+        if (!tcp->isOpen() || current.networkKind != NetworkKind::Tcp || !current.networkConnected())
+            return;
+        lostLink.host = tcp->host();
+        lostLink.port = tcp->port();
+        closeNetworkQuietly();
+        next.network = LinkPhase::Closed;
+        next.networkKind = NetworkKind::None;
+        next.serialStatusShown = false;
+        next.lost = !next.serialConnected();
+        return lose(next, SessionChange::NetworkLost, lostLink, unconfirmed);
     }
     if (!current.sendByDatagram())
         return;
@@ -658,19 +738,56 @@ void DeviceSession::onLinkSilent(ReconnectLink link)
     next.networkKind = NetworkKind::None;
     next.serialStatusShown = false;
     next.lost = !next.serialConnected();
-    lose(next, SessionChange::NetworkLost, lostLink);
+    lose(next, SessionChange::NetworkLost, lostLink, unconfirmed);
 }
 
-// One status query straight onto the link (the link is quiet, so it waits for
-// nobody); the sender keeps its gap after it as after any command.
+// One status query straight onto the link, after the sender's gap since its
+// last write (commands may be flowing: the device has been quiet, not the
+// link); the sender keeps its gap after the query as after any command.
 void DeviceSession::writeStatusQuery(ReconnectLink link)
 {
+    const int wait = commands->msUntilGapOver();
+    if (wait > 0) {
+        delayedQuery = link;
+        queryDelay->start(wait);
+        return;
+    }
+    queryDelay->stop();
+    delayedQuery = ReconnectLink::None;
     const QByteArray bytes = encodeCommand(StatusQuery);
-    if (link == ReconnectLink::Serial)
+    if (link == ReconnectLink::Serial) {
         serial->write(bytes);
-    else if (link == ReconnectLink::Udp)
+    } else if (link == ReconnectLink::Tcp) {
+        tcpRead->probeSent();
+        tcp->write(bytes);
+    } else if (link == ReconnectLink::Udp) {
         udp->write(bytes);
+    }
     commands->wroteOutsideQueue();
+}
+
+// A query put off for the gap goes now, if it is still to be asked: the link
+// may have gone meanwhile, or a read begun that asks for itself.
+void DeviceSession::writeDelayedQuery()
+{
+    const ReconnectLink link = delayedQuery;
+    delayedQuery = ReconnectLink::None;
+    bool stillAsked = false;
+    switch (link) {
+    case ReconnectLink::Serial:
+        stillAsked = serial->isOpen();
+        break;
+    case ReconnectLink::Tcp:
+        stillAsked = tcp->isOpen() && !tcpRead->isRunning();
+        break;
+    case ReconnectLink::Udp:
+        stillAsked = (current.sendByDatagram() || queried == ReconnectLink::Udp) && !udpRead->isRunning();
+        break;
+    case ReconnectLink::None:
+        break;
+    }
+    if (stillAsked)
+        writeStatusQuery(link);
 }
 
 } // namespace w4

@@ -7,6 +7,7 @@
 
 #include <QHostAddress>
 #include <QObject>
+#include <QStringList>
 
 class QTimer;
 
@@ -19,6 +20,25 @@ class SerialLink;
 class TcpLink;
 class TcpReadBack;
 class UdpLink;
+
+// Commands written to a link after the device last answered on it. Nothing
+// answers a setting, so these are the ones that may have been lost when the
+// device turns out to have fallen silent.
+struct UnconfirmedCommands
+{
+    static constexpr int KeptTexts = 256;
+    int count = 0;
+    QStringList texts; // the first KeptTexts of them, oldest first
+
+    void add(const QString &text)
+    {
+        ++count;
+        if (texts.size() < KeptTexts)
+            texts << text;
+    }
+    void clear() { *this = {}; }
+    bool isEmpty() const { return count == 0; }
+};
 
 // One processor session: the links (a serial and a network link may be open
 // together), offline editing, the device's address, the command sender, the
@@ -102,9 +122,16 @@ public:
     // while nothing was up. They are never sent later.
     int unsentCommands() const { return unsent; }
     LinkRecovery *recovery() const { return reconnect; }
-    // Notice a quiet serial or UDP link that died.
+    // Notice a device that fell silent. The serial and TCP watches begin with
+    // the device's first answer on the link (a line that never answers stays
+    // up, as opening it made it); UDP is read before it is up.
     LinkWatch *serialWatch() const { return serialAlive; }
+    LinkWatch *tcpWatch() const { return tcpAlive; }
     LinkWatch *udpWatch() const { return udpAlive; }
+    // At the last loss, when the device had fallen silent: the commands
+    // written after it last answered (they may not have arrived). Empty for a
+    // link that went away by itself (closed connection, adapter pulled).
+    const UnconfirmedCommands &unconfirmedAtLoss() const { return lostUnconfirmed; }
 
     // For tests of what the views allow in a given state (the wall, the pages,
     // the connection window): takes `state` without touching any link and
@@ -126,7 +153,8 @@ private:
     void closeNetworkQuietly();
     void closeSerialQuietly();
 
-    void lose(SessionState next, SessionChange reason, const LostLink &link);
+    void lose(SessionState next, SessionChange reason, const LostLink &link,
+              const UnconfirmedCommands &doubtful = {});
     void giveUpReconnecting();
     void onAttemptDue();
     void attemptFailed();
@@ -136,7 +164,11 @@ private:
     void reconnected(SessionState next);
     void onLinkSilent(ReconnectLink link);
     void writeStatusQuery(ReconnectLink link);
+    void writeDelayedQuery();
     void onSerialReceived();
+    void onTcpReceived();
+    void heard(LinkWatch *watch);
+    void written(LinkWatch *watch);
 
     SessionState current;
     SerialLink *serial;
@@ -148,7 +180,16 @@ private:
     UdpReadBack *udpRead;
     LinkRecovery *reconnect;
     LinkWatch *serialAlive;
+    LinkWatch *tcpAlive;
     LinkWatch *udpAlive;
+    // A watch's query waiting for the sender's gap after its last write.
+    QTimer *queryDelay;
+    ReconnectLink delayedQuery = ReconnectLink::None;
+    // The text of the command being written (the sender names it first).
+    QString leaving;
+    UnconfirmedCommands unconfirmed;
+    const LinkWatch *unconfirmedOn = nullptr; // the link they were written to
+    UnconfirmedCommands lostUnconfirmed;
     // An attempt's status query, waiting for the device to answer.
     QTimer *queryAnswer;
     ReconnectLink queried = ReconnectLink::None;

@@ -16,6 +16,10 @@ struct LostLink
     QString host;       // TCP
     quint16 port = 0;   // TCP
     QString portName;   // serial
+    // Serial: the device had answered on the lost opening of the port. A line
+    // that never answered is back as soon as the port opens again; one that
+    // did is back when the device answers again.
+    bool answered = false;
     QHostAddress device; // UDP
     bool dhcp = false;   // UDP
     QHostAddress local;  // UDP: the card the device was read from

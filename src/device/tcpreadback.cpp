@@ -39,6 +39,10 @@ TcpReadBack::TcpReadBack(CommandSender *commandSender, DeviceModel *deviceModel,
 
 void TcpReadBack::start()
 {
+    // A probe's answer still on its way is as good an answer as any to the
+    // sequence's first query; the sequence's own answer follows it, before
+    // any window frame.
+    probes = 0;
     running = true;
     reading = true;
     currentStep = 0;
@@ -62,6 +66,7 @@ void TcpReadBack::reset()
     flooded = false;
     frames.clear();
     windowFrames = 0;
+    probes = 0;
     progress = {};
 }
 
@@ -101,6 +106,13 @@ void TcpReadBack::advance()
     emit sequenceFinished();
 }
 
+void TcpReadBack::probeSent()
+{
+    // The watch has at most two queries out; a device that ignores them
+    // must not make later reads lose their answers.
+    probes = qMin(probes + 1, 2);
+}
+
 void TcpReadBack::feed(const QByteArray &bytes)
 {
     const QVector<QByteArray> blocks = frames.feed(bytes);
@@ -111,11 +123,15 @@ void TcpReadBack::feed(const QByteArray &bytes)
         return;
     }
     for (const QByteArray &block : blocks) {
+        const TcpFrame frame = decodeTcpFrame(block);
+        if (probes > 0 && !running && std::holds_alternative<GlobalFrame>(frame)) {
+            --probes;
+            continue;
+        }
         if (!reading) {
             qCDebug(lcTcpRead) << "frame outside a read ignored:" << block.left(4).toHex();
             continue;
         }
-        const TcpFrame frame = decodeTcpFrame(block);
         // A frame is the answer to the query waited for when that query has
         // been written and the frame is of its kind; anything else (a late
         // frame of an earlier pass) is applied all the same.

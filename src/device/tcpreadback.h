@@ -65,6 +65,11 @@ public:
     // Frames are applied (from start() until endRead() or reset()).
     bool isReading() const { return reading; }
     void feed(const QByteArray &bytes);
+    // A device-wide status query was written outside the sequence (the link
+    // watch asking whether the device is still there). Its answer, the next
+    // global frame, is neither applied nor counted: it would rebuild the wall
+    // for nothing, or be taken for a read's answer.
+    void probeSent();
 
     const TcpReadResult &result() const { return progress; }
     bool isComplete() const { return progress.complete; }
@@ -98,6 +103,7 @@ private:
     bool pendingLeft = false;      // the query waited for has been written
     bool queryWrittenLast = false; // and nothing else after it
     int windowFrames = 0;          // since the last global frame
+    int probes = 0;                // global frames still owed to probeSent()
     TcpReadResult progress;
 };
 

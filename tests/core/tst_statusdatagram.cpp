@@ -201,6 +201,64 @@ private slots:
             QCOMPARE(r->dhcp(), dhcp);
         }
     }
+
+    // Only a reply that names a device becomes one, once per hardware address
+    // (written with or without leading zeros), and no more than the limit.
+    void searchResults_data()
+    {
+        using O = SearchResults::Outcome;
+        QTest::addColumn<QByteArray>("datagram");
+        QTest::addColumn<int>("outcome");
+        const QByteArray ok = "IP:198.51.100.20/MAC:2.18.52.86.120.154/Port:5000/Beta:V1/DHCP:false";
+        QTest::newRow("device") << ok << int(O::Added);
+        QTest::newRow("pairs naming nothing") << QByteArray("a:b") << int(O::NoDevice);
+        QTest::newRow("empty addresses") << QByteArray("IP:/MAC:") << int(O::NoDevice);
+        QTest::newRow("no MAC") << QByteArray("IP:198.51.100.21/Port:5000") << int(O::NoDevice);
+        QTest::newRow("three-part IP")
+            << QByteArray("IP:198.51.100/MAC:2.18.52.86.120.1") << int(O::NoDevice);
+        QTest::newRow("IP part 256") << QByteArray("IP:198.51.100.256/MAC:2.18.52.86.120.1")
+                                     << int(O::NoDevice);
+        QTest::newRow("IP part no number")
+            << QByteArray("IP:198.51.100.x/MAC:2.18.52.86.120.1") << int(O::NoDevice);
+        QTest::newRow("five-part MAC")
+            << QByteArray("IP:198.51.100.21/MAC:2.18.52.86.120") << int(O::NoDevice);
+        QTest::newRow("malformed") << QByteArray("IP:1.2.3.4/") << int(O::Malformed);
+        QTest::newRow("same MAC, other address")
+            << QByteArray("IP:198.51.100.99/MAC:2.18.52.86.120.154") << int(O::Repeated);
+        QTest::newRow("same MAC with leading zeros")
+            << QByteArray("IP:198.51.100.99/MAC:002.018.052.086.120.154") << int(O::Repeated);
+    }
+    void searchResults()
+    {
+        QFETCH(QByteArray, datagram);
+        QFETCH(int, outcome);
+        SearchResults results;
+        SearchReply first;
+        QCOMPARE(
+            int(results.add("IP:198.51.100.20/MAC:2.18.52.86.120.154/Port:5000/Beta:V1/DHCP:false", &first)),
+            int(SearchResults::Outcome::Added));
+        QCOMPARE(first.port(), QStringLiteral("5000"));
+        results.clear();
+        if (QByteArray(QTest::currentDataTag()).startsWith("same MAC"))
+            results.add("IP:198.51.100.20/MAC:2.18.52.86.120.154");
+        const int before = results.found();
+        QCOMPARE(int(results.add(datagram)), outcome);
+        QCOMPARE(results.found(), before + (outcome == int(SearchResults::Outcome::Added)));
+        QCOMPARE(results.droppedTotal(), outcome == int(SearchResults::Outcome::Added) ? 0 : 1);
+    }
+
+    void searchResultsStopAtTheLimit()
+    {
+        SearchResults results;
+        for (int i = 0; i < SearchResults::MaxDevices + 10; ++i)
+            results.add(
+                QStringLiteral("IP:198.51.100.1/MAC:2.0.0.0.%1.%2").arg(i / 256).arg(i % 256).toUtf8());
+        QCOMPARE(results.found(), SearchResults::MaxDevices);
+        QCOMPARE(results.dropped(SearchResults::Outcome::Full), 10);
+        results.clear();
+        QCOMPARE(results.found(), 0);
+        QCOMPARE(results.droppedTotal(), 0);
+    }
 };
 
 QTEST_APPLESS_MAIN(TestStatusDatagram)

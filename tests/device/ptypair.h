@@ -4,7 +4,10 @@
 // serial port, so a serial link can be up without a processor behind it.
 #include <QString>
 
+#include <QByteArray>
+
 #include <fcntl.h>
+#include <poll.h>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -28,6 +31,21 @@ public:
     bool isValid() const { return master >= 0 && !slave.isEmpty(); }
     // The path the session opens.
     QString slavePath() const { return slave; }
+
+    // What the session has written to the line so far and nobody read yet.
+    QByteArray readAvailable()
+    {
+        QByteArray out;
+        pollfd p{master, POLLIN, 0};
+        char buffer[256];
+        while (master >= 0 && ::poll(&p, 1, 0) > 0 && (p.revents & POLLIN)) {
+            const ssize_t n = ::read(master, buffer, sizeof buffer);
+            if (n <= 0)
+                break;
+            out.append(buffer, int(n));
+        }
+        return out;
+    }
 
 private:
     void closeMaster()

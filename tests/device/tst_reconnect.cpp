@@ -15,7 +15,11 @@
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QtTest>
+
+#include <memory>
 
 using namespace simtest;
 using w4::DeviceSession;
@@ -119,17 +123,32 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(sim.received("tcp").contains(onTheWire(QStringLiteral("04140000"))), WaitMs);
     }
 
-    // The adapter is pulled out and plugged back under the same name.
+    // The adapter is pulled out and plugged back under the same name. A line
+    // the device had answered on is back when the device answers again; one
+    // it never answered on was up once open, and is so again.
+    void serialAdapterComesBack_data()
+    {
+        QTest::addColumn<bool>("answeredBefore");
+        QTest::newRow("answered before") << true;
+        QTest::newRow("never answered") << false;
+    }
     void serialAdapterComesBack()
     {
+        QFETCH(bool, answeredBefore);
         Sim sim;
         const QString pty = sim.path(QStringLiteral("ttyW4"));
         QVERIFY(sim.start({QStringLiteral("--pty"), pty}));
         DeviceSession session;
         session.sender()->setInterval(SendIntervalMs);
         session.setReconnectEnabled(true);
+        if (answeredBefore)
+            session.serialWatch()->setTimes(200, 1000);
         session.openSerial(pty);
         QVERIFY(session.serialConnected());
+        if (answeredBefore) {
+            QTRY_VERIFY_WITH_TIMEOUT(session.serialWatch()->hasAnswered(), WaitMs);
+            session.serialWatch()->setTimes(w4::LinkWatch::QuietMs, w4::LinkWatch::AnswerMs);
+        }
 
         Announced announced(session);
         sim.process.terminate();
@@ -144,11 +163,11 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(announced.has(SessionChange::Reconnected), WaitMs);
         QVERIFY(session.serialConnected());
         QCOMPARE(session.connectionStatusRow(), 10);
-        // Back when the device answered the status query it was asked.
-        QCOMPARE(sim.received("serial"), QStringList{statusQuery});
+        // Asked on its return only when it had answered before.
+        QCOMPARE(sim.received("serial"), answeredBefore ? QStringList{statusQuery} : QStringList{});
         session.send(QStringLiteral("04170000"));
-        QTRY_COMPARE_WITH_TIMEOUT(sim.received("serial").size(), 2, WaitMs);
-        QCOMPARE(sim.received("serial").last(), onTheWire(QStringLiteral("04170000")));
+        QTRY_VERIFY_WITH_TIMEOUT(sim.received("serial").contains(onTheWire(QStringLiteral("04170000"))),
+                                 WaitMs);
     }
 
     // A device that stops answering on a link without a connection of its own is
@@ -191,14 +210,15 @@ private slots:
         QVERIFY(session.state().linkUp());
 
         if (!udp) {
-            // Commands every 100 ms for twice the quiet time: no query among them.
+            // Commands every 100 ms for twice the quiet time: they are not
+            // answered, so the device is asked among them all the same; it
+            // answers and the line stays up.
             for (int i = 0; i < 2 * quietMs / 100; ++i) {
                 session.send(w4::windowParameterCommand(0, 0x10, i % 100));
                 QTest::qWait(100);
             }
-            QVERIFY(!sim.received(transport).contains(statusQuery));
-            // Idle: asked once the quiet time is over, answered, still up.
-            QTRY_VERIFY_WITH_TIMEOUT(sim.received(transport).contains(statusQuery), quietMs + WaitMs);
+            QVERIFY(sim.received(transport).contains(statusQuery));
+            QTRY_VERIFY_WITH_TIMEOUT(watch->hasAnswered(), WaitMs);
             QTest::qWait(answerMs * 3);
             QVERIFY(session.serialConnected());
         }
@@ -216,6 +236,155 @@ private slots:
         QCOMPARE(session.sendByDatagram(), udp);
         if (udp)
             QVERIFY(session.model()->deviceWide().hasLayout()); // read again
+    }
+
+    // A serial line wired for sending only, or a TCP peer that takes
+    // commands and answers nothing, is a working link: asked once, and left
+    // up through many quiet times. The serial line also comes back as soon as
+    // its port is there again.
+    void aLinkThatNeverAnswersStaysUp_data()
+    {
+        QTest::addColumn<QString>("transport");
+        QTest::newRow("serial") << "serial";
+        QTest::newRow("tcp") << "tcp";
+    }
+    void aLinkThatNeverAnswersStaysUp()
+    {
+        QFETCH(QString, transport);
+        const bool serial = transport == QLatin1String("serial");
+        PtyPair line;
+        QVERIFY(line.isValid());
+        QTcpServer peer;
+        QVERIFY(peer.listen(loopback));
+        std::unique_ptr<QTcpSocket> accepted;
+        QByteArray tcpBytes;
+        connect(&peer, &QTcpServer::newConnection, this, [&] {
+            accepted.reset(peer.nextPendingConnection());
+            connect(accepted.get(), &QTcpSocket::readyRead, this, [&] { tcpBytes += accepted->readAll(); });
+        });
+
+        DeviceSession session;
+        session.sender()->setInterval(SendIntervalMs);
+        session.setReconnectEnabled(true);
+        w4::LinkWatch *watch = serial ? session.serialWatch() : session.tcpWatch();
+        watch->setTimes(100, 50);
+        Announced announced(session);
+        if (serial)
+            session.openSerial(line.slavePath());
+        else
+            session.connectTcp(loopback.toString(), peer.serverPort());
+        QTRY_VERIFY_WITH_TIMEOUT(session.state().linkUp(), WaitMs);
+
+        // Far more than quiet time and both answer times; for TCP the read of
+        // the state runs first, each query given up after its own time.
+        QTest::qWait(serial ? 1500 : 5000);
+        QVERIFY(session.state().linkUp());
+        QVERIFY(!announced.has(serial ? SessionChange::SerialLost : SessionChange::NetworkLost));
+        QVERIFY(!watch->isWatching());
+        const QString wire = QString::fromLatin1((serial ? line.readAvailable() : tcpBytes).toHex());
+        // Asked once by the watch (TCP: besides the read's own device-wide query).
+        QCOMPARE(wire.count(statusQuery), serial ? 1 : 2);
+        session.send(QStringLiteral("04170000"));
+        QByteArray later;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            QString::fromLatin1((serial ? later += line.readAvailable() : tcpBytes).toHex())
+                .contains(onTheWire("04170000")),
+            WaitMs);
+        if (!serial)
+            return;
+
+        // The adapter goes and comes back: up again once the port is open,
+        // without waiting for an answer that never comes.
+        session.serialPortsChanged({});
+        QVERIFY(announced.has(SessionChange::SerialLost));
+        session.lossAcknowledged();
+        session.serialPortsChanged({line.slavePath()});
+        QTRY_VERIFY_WITH_TIMEOUT(announced.has(SessionChange::Reconnected), WaitMs);
+        QVERIFY(session.serialConnected());
+        QCOMPARE(session.connectionStatusRow(), 10);
+        QTest::qWait(1000);
+        QVERIFY(session.serialConnected());
+        QCOMPARE(announced.reasons().count(w4::toString(SessionChange::SerialLost)), 1);
+    }
+
+    // A processor that falls silent behind a TCP connection that stays up is
+    // noticed within the watch's times, also while commands go out; the
+    // commands written after its last answer are named. While it answered,
+    // its answers to the watch changed nothing on the wall.
+    void aTcpProcessorFallingSilentIsNoticed()
+    {
+        Sim sim;
+        QVERIFY(sim.start({QStringLiteral("--silent-for"), QStringLiteral("30000")}));
+        DeviceSession session;
+        session.sender()->setInterval(SendIntervalMs);
+        session.setReconnectEnabled(true);
+        const int quietMs = 600, answerMs = 300;
+        session.tcpWatch()->setTimes(quietMs, answerMs);
+        session.connectTcp(QStringLiteral("127.0.0.1"), sim.tcpPort);
+        QTRY_VERIFY_WITH_TIMEOUT(session.tcpReadBack()->isComplete(), WaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(!session.tcpReadBack()->isRunning(), WaitMs);
+
+        QSignalSpy wallChanges(session.model(), &w4::DeviceModel::deviceWideChanged);
+        const int before = sim.received("tcp").size();
+        QTest::qWait(quietMs * 4);
+        QVERIFY(session.networkConnected());
+        QVERIFY(sim.received("tcp").mid(before).contains(statusQuery));
+        QCOMPARE(wallChanges.size(), 0);
+
+        Announced announced(session);
+        QVERIFY(sim.silence());
+        QTest::qWait(50); // an answer sent before the silence is in
+        const QStringList modes{QStringLiteral("04170000"), QStringLiteral("04140000")};
+        for (const QString &c : modes)
+            session.send(c);
+        QTRY_VERIFY_WITH_TIMEOUT(announced.has(SessionChange::NetworkLost), quietMs + 2 * answerMs + WaitMs);
+        QCOMPARE(sim.faultCount(QStringLiteral("silence end")), 0);
+        QVERIFY(!session.networkConnected());
+        QCOMPARE(session.unconfirmedAtLoss().count, 2);
+        QCOMPARE(session.unconfirmedAtLoss().texts, modes);
+    }
+
+    // The watch's query waits out the sender's gap after a command, and none
+    // goes out while a read is asking for itself.
+    void tcpWatchKeepsTheGapAndLeavesReadsAlone()
+    {
+        Sim sim;
+        QVERIFY(sim.start({}));
+        DeviceSession session;
+        session.sender()->setInterval(SendIntervalMs);
+        session.connectTcp(QStringLiteral("127.0.0.1"), sim.tcpPort);
+        QTRY_VERIFY_WITH_TIMEOUT(session.tcpReadBack()->isComplete(), WaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(!session.tcpReadBack()->isRunning(), WaitMs);
+
+        // Quiet time far shorter than the gap: the query comes due at once
+        // and still waits for the gap.
+        session.sender()->setInterval(3000);
+        QTRY_COMPARE_WITH_TIMEOUT(session.sender()->msUntilGapOver(), 0, WaitMs);
+        const QString command = onTheWire(QStringLiteral("04170000"));
+        session.send(QStringLiteral("04170000"));
+        QTRY_VERIFY_WITH_TIMEOUT(sim.received("tcp").contains(command), WaitMs);
+        session.tcpWatch()->setTimes(50, 5000);
+        QTest::qWait(1000);
+        QCOMPARE(sim.received("tcp").last(), command);
+        QTRY_COMPARE_WITH_TIMEOUT(sim.received("tcp").last(), statusQuery, WaitMs);
+
+        // A read with the watch due all along: its queries in order, nothing between.
+        session.sender()->setInterval(150);
+        QTRY_VERIFY_WITH_TIMEOUT(session.tcpWatch()->unanswered() == 0, WaitMs);
+        const int before = sim.received("tcp").size();
+        session.refreshTcp();
+        QTRY_VERIFY_WITH_TIMEOUT(!session.tcpReadBack()->isRunning(), WaitMs);
+        QVERIFY(session.tcpReadBack()->isComplete());
+        QStringList read = sim.received("tcp").mid(before);
+        const QStringList queries{statusQuery,
+                                  onTheWire(QStringLiteral("08010001")),
+                                  onTheWire(QStringLiteral("08020001")),
+                                  onTheWire(QStringLiteral("08030001")),
+                                  onTheWire(QStringLiteral("08040001")),
+                                  onTheWire(QStringLiteral("ffffffff"))};
+        while (!read.isEmpty() && read.first() == statusQuery && read.value(1) == statusQuery)
+            read.removeFirst(); // a query of the watch's just before the read began
+        QCOMPARE(read.mid(0, queries.size()), queries);
     }
 
     // Each choice of the user's gives the attempts up at once, and none is

@@ -6,11 +6,13 @@
 #include "communicationdialog.h"
 #include "devicesession.h"
 #include "dialoganswerer.h"
+#include "linkwatch.h"
 #include "mainwindow.h"
 #include "networkdialog.h"
 #include "privatenetwork.h"
 #include "simharness.h"
 #include "tcplink.h"
+#include "tcpreadback.h"
 #include "tickwatch.h"
 
 #include <QApplication>
@@ -125,6 +127,39 @@ private slots:
         connectButton(w)->click();
         QCOMPARE(w.statusLine(), QString("连接状态: 未连接"));
         QCOMPARE(connectButton(w)->text(), QString("连接服务器"));
+    }
+
+    // The processor falls silent behind a connection that stays up: the loss
+    // box says so (its text as ever, and how many commands went out after the
+    // last answer), and the log names them.
+    void aSilentProcessorIsReportedWithTheCommandsInDoubt()
+    {
+        Sim sim;
+        QVERIFY(sim.start({QStringLiteral("--silent-for"), QStringLiteral("30000")}));
+        MainWindow w;
+        // Times short for the test, yet long beside the gap between the two
+        // commands, which both go out before the device is given up.
+        w.session()->tcpWatch()->setTimes(1000, 400);
+        connectAndRead(w, sim.tcpPort);
+        if (QTest::currentTestFailed())
+            return;
+        QTRY_VERIFY(!w.session()->tcpReadBack()->isRunning());
+        w.session()->sender()->setInterval(20);
+        QVERIFY(sim.silence());
+        QTest::qWait(50); // an answer sent before the silence is in
+
+        DialogAnswerer answer(DialogAnswerer::Ok);
+        const QStringList modes{QStringLiteral("04170000"), QStringLiteral("04140000")};
+        for (const QString &c : modes)
+            w.send(c);
+        QVERIFY(answer.waitDone(5000));
+        QCOMPARE(answer.last().title, QString("连接错误"));
+        QCOMPARE(answer.last().text, QString("连接已断开，请检查网络连接\n\n设备最后一次应答之后发出的 2 "
+                                             "条命令可能没有到达设备，请在通讯记录中查看。"));
+        QCOMPARE(sim.faultCount(QStringLiteral("silence end")), 0);
+        QVERIFY(!networkConnected());
+        for (const QString &c : modes)
+            QVERIFY(w.communicationDialog->logText().contains("]可能未送达设备：" + c));
     }
 
     void disconnectingAsksNothing()

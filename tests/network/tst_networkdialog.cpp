@@ -340,6 +340,67 @@ private slots:
             QCOMPARE(f.cell(15, column), QString());
     }
 
+    // Anyone on the network can answer a search. Only a reply that names a
+    // device fills a row, each device once; a flood fills no more than the
+    // row limit, and the log gets one line for the first dropped reply and
+    // one summing up the rest when the search ends.
+    void searchKeepsDevicesOnceAndBoundsAFlood()
+    {
+        static QStringList logged;
+        logged.clear();
+        const QtMessageHandler previous =
+            qInstallMessageHandler([](QtMsgType, const QMessageLogContext &context, const QString &message) {
+                if (context.category && QLatin1String(context.category) == QLatin1String("w4.network"))
+                    logged << message;
+            });
+        struct Restore
+        {
+            QtMessageHandler handler;
+            ~Restore() { qInstallMessageHandler(handler); }
+        } restore{previous};
+
+        Fixture f;
+        f.click("ptn_findDevice");
+        QVERIFY(f.dialog.searchMode());
+        for (const QByteArray &d : {QByteArray("a:b"), reply(1), QByteArray("IP:/MAC:"), reply(1),
+                                    QByteArray("IP:198.51.100.66/MAC:002.018.052.086.120.001/Port:1")})
+            QVERIFY(f.dialog.handleSearchReply(d));
+        QCOMPARE(f.dialog.foundDeviceCount(), 1);
+        QCOMPARE(f.cell(0, 1), QStringLiteral("198.51.100.1"));
+        QCOMPARE(f.cell(0, 3), QStringLiteral("5001"));
+        QCOMPARE(f.cell(1, 1), QString());
+
+        const int flood = 30000;
+        for (int i = 0; i < flood; ++i) {
+            const QByteArray forged = i % 4 == 0 ? QByteArray("x")
+                                                 : QStringLiteral("IP:198.51.100.%1/MAC:2.0.0.0.%2.%3")
+                                                       .arg(i % 250 + 1)
+                                                       .arg(i / 256 % 256)
+                                                       .arg(i % 256)
+                                                       .toUtf8();
+            f.dialog.handleSearchReply(forged);
+        }
+        QCOMPARE(f.dialog.foundDeviceCount(), w4::SearchResults::MaxDevices);
+        QCOMPARE(f.table()->rowCount(), w4::SearchResults::MaxDevices + 1);
+        QCOMPARE(f.cell(w4::SearchResults::MaxDevices, 1), QString());
+        QCOMPARE(logged.size(), 1);
+
+        f.click("ptn_findDevice");
+        QVERIFY(!f.dialog.searchMode());
+        QCOMPARE(logged.size(), 2);
+        const int dropped = 4 + flood - (w4::SearchResults::MaxDevices - 1);
+        QVERIFY2(logged.last().contains(QStringLiteral("%1 replies dropped").arg(dropped)),
+                 qPrintable(logged.last()));
+
+        // The next search starts from an empty table of the same size.
+        f.click("ptn_findDevice");
+        QCOMPARE(f.dialog.foundDeviceCount(), 0);
+        QCOMPARE(f.cell(0, 1), QString());
+        QVERIFY(f.table()->rowCount() <= w4::SearchResults::MaxDevices + 1);
+        QVERIFY(f.dialog.handleSearchReply(reply(2)));
+        QCOMPARE(f.cell(0, 1), QStringLiteral("198.51.100.2"));
+    }
+
     void stoppingEarlyAndCountdown()
     {
         Fixture f;

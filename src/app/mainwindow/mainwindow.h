@@ -327,6 +327,7 @@ private:
     // The one handler of the session's state: status line, button texts, page
     // lock and the boxes that tell of a change (mainwindow_session.cpp).
     void showSessionState(const w4::SessionState &state, w4::SessionChange change);
+    QString reportUnconfirmedCommands();
     void showConnectButtonText();
     void showSerialOpenButtonsText();
     void showReconnected();

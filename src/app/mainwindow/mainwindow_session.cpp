@@ -53,13 +53,16 @@ void MainWindow::showSessionState(const w4::SessionState &state, w4::SessionChan
                            "\n1.USB serial port loose \n2.Whether it is occupied  by other programs\n"),
             false);
         break;
-    case C::SerialLost:
-        showSerialPortMessage(QStringLiteral("连接中断，请检查串口连接"),
-                              QStringLiteral("Connection interrupted, Please check serial port connection"),
+    case C::SerialLost: {
+        const QString unconfirmed = reportUnconfirmedCommands();
+        showSerialPortMessage(QStringLiteral("连接中断，请检查串口连接") + unconfirmed,
+                              QStringLiteral("Connection interrupted, Please check serial port connection") +
+                                  unconfirmed,
                               true);
         // Making the link again starts once the user has seen that it went.
         deviceSession->lossAcknowledged();
         break;
+    }
     case C::NetworkConnected:
         // The read and its dialogs run after every observer has seen the change.
         if (state.networkKind == w4::NetworkKind::Tcp)
@@ -69,7 +72,8 @@ void MainWindow::showSessionState(const w4::SessionState &state, w4::SessionChan
         showConnectFailure();
         break;
     case C::NetworkLost:
-        MyMessageBox::error(this, tr("连接错误"), tr("连接已断开，请检查网络连接"));
+        MyMessageBox::error(this, tr("连接错误"),
+                            tr("连接已断开，请检查网络连接") + reportUnconfirmedCommands());
         deviceSession->lossAcknowledged();
         break;
     case C::NetworkConnectFailed:
@@ -90,6 +94,23 @@ void MainWindow::showSessionState(const w4::SessionState &state, w4::SessionChan
     case C::OfflineEntered:
         break;
     }
+}
+
+// The commands written after the device last answered may never have reached
+// it: each goes to the communication log, and the loss message says how many
+// there were (an empty text when there were none).
+QString MainWindow::reportUnconfirmedCommands()
+{
+    const w4::UnconfirmedCommands &doubtful = deviceSession->unconfirmedAtLoss();
+    if (doubtful.isEmpty())
+        return QString();
+    for (const QString &text : doubtful.texts)
+        emit readInfo(tr("可能未送达设备：%1").arg(text));
+    if (doubtful.count > doubtful.texts.size())
+        emit readInfo(tr("另有 %1 条命令可能未送达设备").arg(doubtful.count - doubtful.texts.size()));
+    return QStringLiteral("\n\n") +
+           tr("设备最后一次应答之后发出的 %1 条命令可能没有到达设备，请在通讯记录中查看。")
+               .arg(doubtful.count);
 }
 
 void MainWindow::showConnectButtonText()

@@ -61,7 +61,7 @@ void NetworkDialog::on_changeIP_clicked()
         warn(problemText(change.problem));
         return;
     }
-    const int devices = foundReplies.size();
+    const int devices = results.found();
     if (devices > 1 && !MyMessageBox::question(nullptr, tr("警告"),
                                                tr("上次查找到%1台设备，修改会发给本网段的所有设备，"
                                                   "它们都会得到同一个IP和MAC地址。确定要修改吗？")

@@ -106,15 +106,12 @@ void NetworkDialog::on_ptn_findDevice_clicked()
     // Decided by state rather than by the button text, which a language
     // change rewrites while a search runs.
     if (searching) {
-        searchTimer->stop();
-        searching = false;
-        ui->ptn_findDevice->setText(tr("查找设备"));
-        setSearchControlsEnabled(true);
+        endSearch();
         return;
     }
 
     foundDevices = 0;
-    foundReplies.clear();
+    results.clear();
     ui->tableWidget->clearContents();
     for (int row = 0; row < ui->tableWidget->rowCount(); ++row)
         fillRowItems(row);
@@ -148,6 +145,19 @@ void NetworkDialog::sendSearchRequest(const QString &card)
     socket->writeDatagram(query, broadcast, 68);
 }
 
+void NetworkDialog::endSearch()
+{
+    searchTimer->stop();
+    searching = false;
+    ui->ptn_findDevice->setText(tr("查找设备"));
+    setSearchControlsEnabled(true);
+    // The first dropped reply was logged as it came; the rest only here, in
+    // one line, however many a flood brought.
+    if (results.droppedTotal() > 1)
+        qCDebug(lcNetwork).noquote() << "search:" << results.found() << "devices,"
+                                     << results.droppedSummary();
+}
+
 void NetworkDialog::upDatatimer()
 {
     --searchCountdown;
@@ -175,11 +185,15 @@ bool NetworkDialog::handleSearchReply(const QByteArray &datagram)
 {
     if (!searching)
         return true;
-    const std::optional<w4::SearchReply> reply = w4::parseSearchReply(datagram);
-    if (!reply) {
-        qCDebug(lcNetwork) << "malformed search reply dropped:" << datagram;
-        return false;
+    w4::SearchReply device;
+    const w4::SearchResults::Outcome outcome = results.add(datagram, &device);
+    if (outcome != w4::SearchResults::Outcome::Added) {
+        if (results.droppedTotal() == 1)
+            qCDebug(lcNetwork) << "search reply dropped," << w4::describe(outcome)
+                               << "(further ones are counted):" << datagram.left(64);
+        return outcome != w4::SearchResults::Outcome::Malformed;
     }
+    const w4::SearchReply *reply = &device;
 
     QTableWidget *table = ui->tableWidget;
     // Keep an empty row below the last device, made like the others.
@@ -203,9 +217,6 @@ bool NetworkDialog::handleSearchReply(const QByteArray &datagram)
         item->setFlags(dhcp ? item->flags() & ~Qt::ItemIsEditable : item->flags() | Qt::ItemIsEditable);
     }
     ++foundDevices;
-    foundReplies.insert(QStringList{reply->ip(), reply->mac(), reply->port(), reply->beta(),
-                                    table->item(row, ProtocolColumn)->text()}
-                            .join(QLatin1Char('/')));
     return true;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "addresschecks.h"
+#include "searchreply.h"
 
-#include <QSet>
 #include <QStringList>
 #include <QWidget>
 
@@ -41,7 +41,11 @@ public:
 
     // One datagram received while searching. False when it is malformed: the
     // caller then leaves the datagrams still queued for its next notification.
+    // Only a reply that names a device not listed yet fills a row, up to
+    // w4::SearchResults::MaxDevices rows.
     bool handleSearchReply(const QByteArray &datagram);
+    // What the current or last search took and dropped.
+    const w4::SearchResults &searchResults() const { return results; }
 
     // Re-times the send timers for the link that is up now.
     void updateRefreshInterval();
@@ -80,6 +84,7 @@ private:
     void sendSearchRequest(const QString &card);
     void setSearchControlsEnabled(bool enabled);
     void showSearchCountdown();
+    void endSearch();
     void warn(const QString &text);
     static QString problemText(AddressProblem problem);
     void chooseLanguage(int index);
@@ -92,7 +97,7 @@ private:
     NetworkHelp *help;
     bool searching = false;
     int foundDevices = 0;
-    // Different answers of the last search. A processor may answer more than
-    // once (it is asked on two ports); the user may edit the rows since.
-    QSet<QString> foundReplies;
+    // The devices of the last search, one per hardware address; the user may
+    // have edited their rows since.
+    w4::SearchResults results;
 };
