@@ -1,5 +1,6 @@
 #include "mainobject.h"
 
+#include "appidentity.h"
 #include "languagesettings.h"
 #include "mainwindow.h"
 #include "splashscreen.h"
@@ -30,6 +31,7 @@ MainObject::~MainObject()
 
 void MainObject::init()
 {
+    AppIdentity::apply();
     const int language = readStoredLanguage();
     qDebug() << "nubEN = " << language;
     qDebug() << "执行中英文切换";
