@@ -11,6 +11,7 @@ class NetworkHelp;
 class QComboBox;
 class QPushButton;
 class QTableWidget;
+class QTableWidgetItem;
 class QTimer;
 
 namespace Ui {
@@ -25,6 +26,9 @@ class NetworkDialog : public QWidget
     Q_OBJECT
 
 public:
+    // The width the window is laid out for.
+    static constexpr int FormWidth = 1260;
+
     enum Column { NumberColumn, IpColumn, MacColumn, PortColumn, VersionColumn, ProtocolColumn, ColumnCount };
 
     explicit NetworkDialog(NetworkDialogHost *host, QWidget *parent = nullptr);
@@ -46,6 +50,10 @@ public:
     // Re-times the send timers for the link that is up now.
     void updateRefreshInterval();
 
+    // Shows whether reconnecting is on; the session owns the setting, and the
+    // check box only shows it and asks to change it.
+    void showReconnectEnabled(bool on);
+
     // Re-applies every text after a language change (help window included).
     void retranslate();
 
@@ -54,6 +62,9 @@ public:
     QString localAddress() const;
     QString selectedDeviceAddress() const;
     QString selectedDevicePort() const;
+    // The selected row as a TCP endpoint; false, after telling the user what
+    // is wrong, when no row is selected or its address or port is no good.
+    bool checkedTcpEndpoint(QString *address, quint16 *port);
     QComboBox *serialPortComboBox() const;
     QPushButton *openButton() const;
     QTableWidget *deviceTable() const;
@@ -84,6 +95,7 @@ private:
     static QString problemText(AddressProblem problem);
     void chooseLanguage(int index);
     void sendAddressDatagram(const QString &card, const QString &command);
+    void onCellChanged(QTableWidgetItem *item);
 
     Ui::NetworkDialog *ui;
     NetworkDialogHost *mainWindow;
@@ -92,6 +104,8 @@ private:
     NetworkHelp *help;
     bool searching = false;
     int foundDevices = 0;
+    // A search reply is being written into a row (not the user typing).
+    bool fillingRow = false;
     // Different answers of the last search. A processor may answer more than
     // once (it is asked on two ports); the user may edit the rows since.
     QSet<QString> foundReplies;
