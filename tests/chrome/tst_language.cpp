@@ -366,30 +366,6 @@ private slots:
         QCOMPARE(waitingDialogWidth, 250);
     }
 
-    // While connected the connect button offers what a click does, in the
-    // language chosen: a switch must not turn it into the state.
-    void connectButtonOffersDisconnect_data()
-    {
-        QTest::addColumn<int>("language");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("Chinese") << 0 << "断开连接";
-        QTest::newRow("English") << 1 << "Disconnect";
-        QTest::newRow("Russian") << 2 << "Отсоедини";
-    }
-
-    void connectButtonOffersDisconnect()
-    {
-        QFETCH(int, language);
-        QFETCH(QString, text);
-        build();
-        setLinksForTesting(window->session(), false, true);
-        for (int from : {2, 1, 0}) {
-            window->changeLanguage(from);
-            window->changeLanguage(language);
-            QCOMPARE(get<QPushButton>("connect")->text(), text);
-        }
-    }
-
     // Qt's own texts (standard buttons, file dialogs) follow the switch, both
     // ways, where the distribution's Qt catalogues are installed.
     void qtTextsFollowLanguage()
