@@ -9,13 +9,13 @@ packages=(
   cmake g++ make pkg-config
   qtbase5-dev libqt5serialport5-dev qttools5-dev qttools5-dev-tools
   xvfb xauth xdotool x11-utils libx11-dev socat iproute2 procps util-linux
-  fonts-wqy-microhei
+  fonts-wqy-microhei qttranslations5-l10n
 )
 for arg in "$@"; do
   case "$arg" in
     --qt6)
       packages+=(qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-tools-dev-tools
-        qt6-l10n-tools libgl-dev) ;;
+        qt6-l10n-tools qt6-translations-l10n libgl-dev) ;;
     --package)
       packages+=(dpkg-dev file gzip desktop-file-utils appstream libcap2-bin) ;;
     *) echo "unknown option: $arg" >&2; exit 2 ;;

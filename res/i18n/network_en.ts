@@ -155,6 +155,14 @@
         <source>正在更改...</source>
         <translation>Changing...</translation>
     </message>
+    <message>
+        <source>请输入正确的端口号（1～65535）</source>
+        <translation>Please enter a correct port number (1-65535)</translation>
+    </message>
+    <message>
+        <source>在空行中填写IP地址和端口号，再点“连接设备”，即可通过TCP连接该地址</source>
+        <translation>Type an IP address and a port number into an empty row, then click “Connect the device” to connect to that address over TCP</translation>
+    </message>
 </context>
 <context>
     <name>NetworkHelp</name>

@@ -155,6 +155,14 @@
         <source>正在更改...</source>
         <translation>Изменение настроек...</translation>
     </message>
+    <message>
+        <source>请输入正确的端口号（1～65535）</source>
+        <translation>Пожалуйста, введите правильный номер порта (1–65535)</translation>
+    </message>
+    <message>
+        <source>在空行中填写IP地址和端口号，再点“连接设备”，即可通过TCP连接该地址</source>
+        <translation>Введите IP-адрес и номер порта в пустую строку и нажмите «подключить устройство», чтобы подключиться к этому адресу по TCP</translation>
+    </message>
 </context>
 <context>
     <name>NetworkHelp</name>

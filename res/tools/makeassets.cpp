@@ -353,6 +353,31 @@ static void waitingGif()
     file.write(reinterpret_cast<const char *>(gif.data()), qint64(gif.size()));
 }
 
+// The window icon: packaging/w4control.svg drawn at 256 x 256 (the same shapes,
+// four times the size), so the program needs no SVG support to show it.
+static void appIcon()
+{
+    const int size = 256;
+    QImage img = canvas(size, size);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 64.0, size / 64.0);
+    p.setPen(Qt::NoPen);
+    auto rect = [&p](double x, double y, double w, double h, double r, const char *colour) {
+        p.setBrush(QColor(colour));
+        p.drawRoundedRect(QRectF(x, y, w, h), r, r);
+    };
+    rect(2, 6, 60, 46, 5, "#1d2a3a");
+    rect(7, 11, 24, 17, 1.5, "#3f8fd8");
+    rect(33, 11, 24, 17, 1.5, "#2f6fae");
+    rect(7, 30, 24, 17, 1.5, "#2f6fae");
+    rect(33, 30, 24, 17, 1.5, "#f2a93b");
+    rect(26, 52, 12, 5, 0, "#1d2a3a");
+    rect(16, 56, 32, 4, 2, "#1d2a3a");
+    p.end();
+    save(img, "w4control.png");
+}
+
 int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
@@ -379,5 +404,6 @@ int main(int argc, char **argv)
     inputPanel();
     styleMarks();
     waitingGif();
+    appIcon();
     return 0;
 }

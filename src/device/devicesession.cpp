@@ -126,6 +126,7 @@ void DeviceSession::openSerial(const QString &portName)
         next.networkKind = NetworkKind::None;
     }
     serial->setPortName(portName);
+    networkChosen = false;
     bool failed = false;
     auto onFail = connect(serial, &SerialLink::closed, this, [&failed](CloseReason r) {
         failed = r == CloseReason::OpenFailed;
@@ -152,6 +153,7 @@ void DeviceSession::openSerial(const QString &portName)
 void DeviceSession::closeSerial()
 {
     giveUpReconnecting();
+    networkChosen = false;
     closeSerialQuietly();
     SessionState next = current;
     next.serial = LinkPhase::Closed;
@@ -172,7 +174,11 @@ void DeviceSession::serialPortsChanged(const QStringList &available)
     }
     SessionState next = current;
     next.serial = LinkPhase::Closed;
-    next.serialStatusShown = true;
+    // Once the user has chosen the network, the line keeps telling of it: a
+    // port coming or going (a simulator's line with it) is no news about a
+    // network link that went down.
+    if (!networkChosen)
+        next.serialStatusShown = true;
     if (next != current)
         change(next, SessionChange::SerialPortsChanged);
 }
@@ -250,6 +256,7 @@ void DeviceSession::connectTcp(const QString &host, quint16 port)
     unsent = 0;
     tcpRead->reset();
     tcp->setEndpoint(host, port);
+    networkChosen = true;
     change(withNetwork(LinkPhase::Connecting, NetworkKind::Tcp), SessionChange::NetworkConnecting);
     tcp->open();
 }
@@ -338,6 +345,7 @@ UdpReadResult DeviceSession::connectUdp(const QHostAddress &deviceAddress, bool 
         closeNetworkQuietly();
     dhcp = dhcpDevice;
     udp->setDevice(deviceAddress, deviceDatagramPort());
+    networkChosen = true;
 
     change(withNetwork(LinkPhase::Connecting, NetworkKind::Udp), SessionChange::NetworkConnecting);
 
@@ -495,6 +503,7 @@ void DeviceSession::setReconnectEnabled(bool on)
     const bool wasReconnecting = current.reconnecting != ReconnectLink::None;
     giveUpReconnecting();
     reconnect->setEnabled(on);
+    emit reconnectEnabledChanged(on);
     // giveUpReconnecting() has put the state back to the loss; announce it.
     if (wasReconnecting)
         change(current, SessionChange::ReconnectingStopped);

@@ -141,6 +141,8 @@ public:
 
 signals:
     void stateChanged(const w4::SessionState &state, w4::SessionChange change);
+    // Reconnecting was switched on or off.
+    void reconnectEnabledChanged(bool on);
 
 private:
     void change(const SessionState &next, SessionChange reason);
@@ -198,6 +200,8 @@ private:
     int unsent = 0;
     bool dhcp = false;
     bool quiet = false; // closing links on purpose: their signals change nothing
+    // The user's last choice of link was the network (not the serial port).
+    bool networkChosen = false;
 };
 
 } // namespace w4

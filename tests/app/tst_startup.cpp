@@ -3,6 +3,7 @@
 #include "languagesettings.h"
 #include "mainobject.h"
 #include "mainwindow.h"
+#include "networkdialog.h"
 #include "privatenetwork.h"
 #include "splashscreen.h"
 #include "tempworkdir.h"
@@ -294,6 +295,26 @@ private slots:
         QCOMPARE(fade->propertyName(), QByteArray("windowOpacity"));
         QCOMPARE(fade->targetObject(), start.window());
         QTRY_COMPARE_WITH_TIMEOUT(start.window()->windowOpacity(), 1.0, 5000);
+    }
+
+    // The desktop groups the program's windows under its menu entry: the
+    // entry's StartupWMClass is the class of the windows (X11 WM_CLASS, the
+    // application's name), its id the desktop file name; every window has the icon.
+    void desktopIdentity()
+    {
+        DialogAnswerer noBox;
+        MainObject start;
+        start.init();
+        QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("org.w4control.w4control"));
+        QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("w4control"));
+        const QString entryPath = QStringLiteral(W4_DESKTOP_ENTRY);
+        QFile entry(entryPath);
+        QVERIFY2(entry.open(QFile::ReadOnly), qPrintable(entryPath));
+        const QStringList lines = QString::fromUtf8(entry.readAll()).split(QLatin1Char('\n'));
+        QVERIFY(lines.contains(QStringLiteral("StartupWMClass=") + QCoreApplication::applicationName()));
+        for (QWidget *w :
+             {static_cast<QWidget *>(start.window()), static_cast<QWidget *>(start.window()->networkDialog)})
+            QVERIFY(!w->windowIcon().pixmap(64, 64).isNull());
     }
 
     // A window deleted elsewhere (the title bar's close button) must not be

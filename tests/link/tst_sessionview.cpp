@@ -6,9 +6,15 @@
 #include "dialoganswerer.h"
 #include "mainwindow.h"
 #include "networkdialog.h"
+#include "reconnectsetting.h"
 #include "serialportmanager.h"
+#include "statustexts.h"
 
+#include <QCheckBox>
 #include <QPushButton>
+#include <QSettings>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QtTest>
 
 namespace {
@@ -65,9 +71,20 @@ class TestSessionView : public QObject
 private slots:
     void initTestCase()
     {
+        // The reconnect choice is kept in the user's settings: not this user's.
+        QStandardPaths::setTestModeEnabled(true);
         SerialPortManager::setPortLister([] { return QList<SerialPortEntry>{{"ttyW4", "adapter"}}; });
     }
-    void cleanupTestCase() { SerialPortManager::setPortLister({}); }
+    void cleanupTestCase()
+    {
+        SerialPortManager::setPortLister({});
+        clearSettings();
+    }
+    static void clearSettings()
+    {
+        QSettings settings(QSettings::IniFormat, QSettings::UserScope, "w4control", "w4control");
+        settings.clear();
+    }
     void init() { resetAppState(); }
 
     void stateAsShown_data()
@@ -124,6 +141,62 @@ private slots:
             QCOMPARE(w.findChild<QWidget *>("rowCbx")->isEnabled(), editable);
             QCOMPARE(w.findChild<QWidget *>("page1")->isEnabled(), editable);
                 }
+    }
+
+    // The session owns the reconnect choice; the connection window's check box
+    // shows it from the start, follows it, and one click changes it.
+    void reconnectCheckShowsTheSession()
+    {
+        clearSettings(); // nothing stored: on
+        MainWindow w;
+        auto *box = w.networkDialog->findChild<QCheckBox *>("reconnectCheck");
+        QVERIFY(box);
+        QVERIFY(w.session()->reconnectEnabled());
+        QVERIFY(box->isChecked());
+
+        box->click();
+        QVERIFY(!w.session()->reconnectEnabled());
+        QVERIFY(!box->isChecked());
+        QVERIFY(!ReconnectSetting::load());
+
+        w.session()->setReconnectEnabled(true);
+        QVERIFY(box->isChecked());
+        w.session()->setReconnectEnabled(false);
+        QVERIFY(!box->isChecked());
+        box->click();
+        QVERIFY(w.session()->reconnectEnabled());
+        QVERIFY(ReconnectSetting::load());
+    }
+
+    // A port coming or going after the network link dropped (a simulator's line
+    // goes with it) leaves the line with the network: "not connected", not a
+    // serial port that was never used. Before any link was chosen the line
+    // turns to the serial port, as at start.
+    void portChangeAfterNetworkLossKeepsNetworkLine()
+    {
+        w4::DeviceSession fresh;
+        fresh.serialPortsChanged({"ttyS0"});
+        QCOMPARE(fresh.connectionStatusRow(), 11);
+
+        QTcpServer device;
+        QVERIFY(device.listen(QHostAddress::LocalHost));
+        w4::DeviceSession session;
+        session.serialPortsChanged({"ttyS0", "ttyW4"});
+        session.connectTcp("127.0.0.1", device.serverPort());
+        QTRY_VERIFY(session.networkConnected());
+        QTRY_VERIFY(device.hasPendingConnections());
+        QTcpSocket *peer = device.nextPendingConnection();
+        peer->close();
+        QTRY_VERIFY(session.state().lost);
+        QCOMPARE(session.connectionStatusRow(), 1);
+
+        session.serialPortsChanged({"ttyS0"});
+        QCOMPARE(session.connectionStatusRow(), 1);
+        QCOMPARE(*w4::statusLine(session.connectionStatusRow(), 0, "ttyS0"), QString("连接状态: 未连接"));
+
+        // Using the serial port brings its line back.
+        session.openSerial("/nonexistent/ttyW4");
+        QCOMPARE(session.connectionStatusRow(), 11);
     }
 };
 

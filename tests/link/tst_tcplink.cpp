@@ -162,6 +162,33 @@ private slots:
             QVERIFY(w.communicationDialog->logText().contains("]可能未送达设备：" + c));
     }
 
+    // An address and port typed into the connection window reach the device
+    // over TCP; the main window's connect button checks the same cells.
+    void connectsToTypedAddressAndPort()
+    {
+        Sim sim;
+        QVERIFY(sim.start({}));
+        MainWindow w;
+        QTableWidget *table = w.networkDialog->deviceTable();
+        table->item(2, NetworkDialog::IpColumn)->setText("127.0.0.1");
+        table->item(2, NetworkDialog::PortColumn)->setText("70000");
+        QCOMPARE(table->item(2, NetworkDialog::ProtocolColumn)->text(), QString("TCP"));
+        table->selectRow(2);
+        {
+            DialogAnswerer answer(DialogAnswerer::Ok);
+            connectButton(w)->click();
+            QCOMPARE(answer.last().text, QString("请输入正确的端口号（1～65535）"));
+        }
+        QCOMPARE(connectionStatusRow(), 1);
+
+        table->item(2, NetworkDialog::PortColumn)->setText(QString::number(sim.tcpPort));
+        w.networkDialog->findChild<QPushButton *>("ptn_connectDevice")->click();
+        QTRY_VERIFY(networkConnected());
+        answerReadResult();
+        QCOMPARE(w.session()->state().networkKind, w4::NetworkKind::Tcp);
+        QCOMPARE(connectButton(w)->text(), QString("断开连接"));
+    }
+
     void disconnectingAsksNothing()
     {
         Sim sim;

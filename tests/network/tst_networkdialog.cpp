@@ -1,3 +1,4 @@
+#include "addresses.h"
 #include "appstate.h"
 #include "dialoganswerer.h"
 #include "localaddresses.h"
@@ -101,6 +102,11 @@ public:
         calls << QStringLiteral("connectNetworkDevice(%1)").arg(dhcp ? "true" : "false");
         setLinks(serialConnected(), true);
     }
+    void connectTcpDevice(const QString &address, quint16 port) override
+    {
+        calls << QStringLiteral("connectTcpDevice(%1, %2)").arg(address).arg(port);
+        setLinks(serialConnected(), true);
+    }
     void changeLanguage(int index) override
     {
         calls << QStringLiteral("changeLanguage(%1)").arg(index);
@@ -175,7 +181,10 @@ struct Fixture
         auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
         QVERIFY(editor);
         editor->selectAll();
-        QTest::keyClicks(editor, text);
+        if (text.isEmpty())
+            QTest::keyClick(editor, Qt::Key_Delete);
+        else
+            QTest::keyClicks(editor, text);
     }
     void setRow(int row, const QStringList &cells)
     {
@@ -231,7 +240,8 @@ private slots:
                 QTableWidgetItem *item = table->item(row, column);
                 QVERIFY(item);
                 QCOMPARE(item->textAlignment(), int(Qt::AlignCenter));
-                QCOMPARE(editable(item), column == 1 || column == 2);
+                // Address, MAC and port are typed; the rest a search fills.
+                QCOMPARE(editable(item), column >= 1 && column <= 3);
             }
     }
 
@@ -481,8 +491,33 @@ private slots:
         r[1] = QStringLiteral("0.18.52.86.120.256");
         QTest::newRow("mac part over 255") << r << true << false << badMac << "";
         QTest::newRow("unknown protocol")
-            << row("192.168.1.20", "TCP") << true << false << "未确定连接协议，无法连接"
+            << row("192.168.1.20", "RS485") << true << false << "未确定连接协议，无法连接"
             << "";
+        // A row the user typed is reached over TCP: address and port checked,
+        // the MAC not needed.
+        auto typed = [](const char *ip, const char *port) {
+            return QStringList{QString::fromLatin1(ip), QString(), QString::fromLatin1(port), QString(),
+                               QStringLiteral("TCP")};
+        };
+        const QString badPort = QStringLiteral("请输入正确的端口号（1～65535）");
+        QTest::newRow("tcp") << typed("198.51.100.20", "5000") << true << false << QString()
+                             << "connectTcpDevice(198.51.100.20, 5000)";
+        QTest::newRow("tcp leading zeros, blanks") << typed(" 198.051.100.020 ", " 65535 ") << true << false
+                                                   << QString() << "connectTcpDevice(198.51.100.20, 65535)";
+        QTest::newRow("tcp no port") << typed("198.51.100.20", "") << true << false
+                                     << "IP地址、TCP端口号为必填！"
+                                     << "";
+        QTest::newRow("tcp already connected") << typed("198.51.100.20", "23") << true << true
+                                               << "您已建立连接，若要建立新的连接，请先断开连接！"
+                                               << "";
+        QTest::newRow("tcp name, not an address")
+            << typed("device.local.x", "23") << true << false << badIp << "";
+        QTest::newRow("tcp part over 255") << typed("198.51.100.256", "23") << true << false << badIp << "";
+        QTest::newRow("tcp port 0") << typed("198.51.100.20", "0") << true << false << badPort << "";
+        QTest::newRow("tcp port 65536") << typed("198.51.100.20", "65536") << true << false << badPort << "";
+        QTest::newRow("tcp port not a number")
+            << typed("198.51.100.20", "23a") << true << false << badPort << "";
+        QTest::newRow("tcp port negative") << typed("198.51.100.20", "-23") << true << false << badPort << "";
     }
 
     void connectChecks()
@@ -508,7 +543,28 @@ private slots:
         }
         QCOMPARE(f.host.calls, call.isEmpty() ? QStringList() : QStringList{call});
         QCOMPARE(f.host.interval, call.isEmpty() ? -1 : 55); // re-timed for the network link
-        QCOMPARE(f.dialog.selectedDeviceAddress(), select ? row[0] : QString());
+        QCOMPARE(f.dialog.selectedDeviceAddress(), select ? w4::ipForConnecting(row[0]) : QString());
+    }
+
+    // A device no search found: the user types its address and port into an
+    // empty row, which then reads "TCP", and connects to it.
+    void typedRowConnectsOverTcp()
+    {
+        Fixture f;
+        f.edit(3, NetworkDialog::IpColumn, QStringLiteral("198.51.100.20"));
+        f.edit(3, NetworkDialog::PortColumn, QStringLiteral("5000"));
+        f.table()->setCurrentCell(3, NetworkDialog::NumberColumn); // the editor commits
+        QCOMPARE(f.cell(3, NetworkDialog::PortColumn), QStringLiteral("5000"));
+        QCOMPARE(f.cell(3, NetworkDialog::ProtocolColumn), QStringLiteral("TCP"));
+        f.table()->selectRow(3);
+        f.click("ptn_connectDevice");
+        QCOMPARE(f.host.calls, QStringList{"connectTcpDevice(198.51.100.20, 5000)"});
+
+        // Emptied again, the row is no device.
+        f.edit(3, NetworkDialog::IpColumn, QString());
+        f.edit(3, NetworkDialog::PortColumn, QString());
+        f.table()->setCurrentCell(3, NetworkDialog::NumberColumn);
+        QCOMPARE(f.cell(3, NetworkDialog::ProtocolColumn), QString());
     }
 
     // The program connects to the address it checked: leading zeros are

@@ -108,6 +108,8 @@ public:
     // The connection window's connect button: reads the selected device over
     // UDP; the link is up only when every part of the state was read.
     void connectNetworkDevice(bool dhcp) override;
+    // Connects over TCP to an address and port typed in the connection window.
+    void connectTcpDevice(const QString &address, quint16 port) override;
     // Every part of the state came in the last TCP read.
     bool allWindowsRead() const;
 
@@ -286,6 +288,7 @@ private:
     // Re-labelling through the language selector of the form (hidden).
     void onLanguageSelectorActivated(int index);
     void installTranslation(int index);
+    void installQtTranslation(int index);
 
     // Hooks into the parts of the program built around the frame; each is run
     // at its place in the construction order (see the constructor).
@@ -340,4 +343,6 @@ private:
     NoticeWidget *dialogNotice = nullptr;
     // Chinese, English, Russian and an empty one for unknown indexes.
     QTranslator *languageTranslators[4] = {};
+    // Qt's own catalogues, by language (English has none).
+    QTranslator *qtTranslators[3] = {};
 };

@@ -2,6 +2,7 @@
 #include "applogging.h"
 #include "appstate.h"
 #include "communicationdialog.h"
+#include "languagesettings.h"
 #include "maintitlebar.h"
 #include "mainwindow.h"
 #include "networkdialog.h"
@@ -31,6 +32,27 @@ void MainWindow::installTranslation(int index)
     }
     QApplication::removeTranslator(translator);
     QApplication::installTranslator(translator);
+    installQtTranslation(index);
+}
+
+// Qt's own texts (file dialogs, standard buttons) follow the language too, from
+// the catalogues of the Qt installed; only the chosen language's is in force,
+// so English shows Qt's texts as written.
+void MainWindow::installQtTranslation(int index)
+{
+    for (QTranslator *t : qtTranslators)
+        if (t)
+            QApplication::removeTranslator(t);
+    if (index < 0 || index > 2 || qtCatalogueName(index).isEmpty())
+        return;
+    QTranslator *&translator = qtTranslators[index];
+    if (!translator) {
+        translator = new QTranslator(this);
+        if (!loadQtCatalogue(translator, index))
+            qDebug() << "Qt's own texts stay English: no" << qtCatalogueName(index);
+    }
+    if (!translator->isEmpty())
+        QApplication::installTranslator(translator);
 }
 
 void MainWindow::WidgetControl()
@@ -81,25 +103,22 @@ void MainWindow::changeLanguage(int index)
     showConnectButtonText();
     showSerialOpenButtonsText();
 
-    // The form's texts reset the buttons that show a live connection.
+    // The form's texts reset the buttons that show a live connection. The
+    // connect button keeps offering what a click does (showConnectButtonText
+    // above: "断开连接" while connected), never the state itself, which the
+    // status line tells.
     switch (index) {
     case 1:
-        if (networkConnected())
-            ui->connect->setText(QStringLiteral("Connected"));
         if (serialConnected())
             ui->openButton->setText(QStringLiteral("close the Serial Port"));
         break;
     case 2:
-        if (networkConnected())
-            ui->connect->setText(QStringLiteral("Связь установлена."));
         if (serialConnected())
             ui->openButton->setText(QStringLiteral("Закрыть порт RS232"));
         break;
     case 0:
-        if (networkConnected()) {
-            ui->connect->setText(QStringLiteral("已连接"));
+        if (networkConnected())
             ui->ptn_saveAll->setText(QStringLiteral("保存所有配置"));
-        }
         if (serialConnected())
             ui->openButton->setText(QStringLiteral("关闭串口"));
         break;

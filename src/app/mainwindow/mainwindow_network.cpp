@@ -72,8 +72,21 @@ void MainWindow::on_connect_clicked()
         deviceSession->disconnectNetwork();
         return;
     }
-    const QPair<QString, QString> endpoint = networkDeviceEndpoint();
-    deviceSession->connectTcp(endpoint.first, endpoint.second.toUShort());
+    // The device selected in the connection window, found or typed there.
+    QString address;
+    quint16 port = 0;
+    if (!networkDialog->checkedTcpEndpoint(&address, &port))
+        return;
+    deviceSession->connectTcp(address, port);
+}
+
+void MainWindow::connectTcpDevice(const QString &address, quint16 port)
+{
+    if (!hasIpv4Configuration()) {
+        MyMessageBox::error(this, tr("错误"), tr("请设置正确IP地址！"));
+        return;
+    }
+    deviceSession->connectTcp(address, port);
 }
 
 void MainWindow::on_ptn_offLine_clicked()

@@ -18,7 +18,11 @@
 
 void MainWindow::setupSession()
 {
+    // The session owns the setting; the connection window's check box follows it.
+    connect(deviceSession, &w4::DeviceSession::reconnectEnabledChanged, networkDialog,
+            &NetworkDialog::showReconnectEnabled);
     deviceSession->setReconnectEnabled(ReconnectSetting::load());
+    networkDialog->showReconnectEnabled(deviceSession->reconnectEnabled());
     connect(deviceSession, &w4::DeviceSession::stateChanged, this, &MainWindow::showSessionState);
 }
 

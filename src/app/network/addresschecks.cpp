@@ -32,6 +32,22 @@ AddressProblem checkConnectAddresses(const QString &ip, const QString &mac)
     return AddressProblem::None;
 }
 
+AddressProblem checkTcpEndpoint(const QString &ip, const QString &port, quint16 *portNumber)
+{
+    if (!w4::strictIpParts(ip.trimmed()))
+        return AddressProblem::BadIp;
+    const QString digits = port.trimmed();
+    bool ok = digits.size() <= 5 && !digits.isEmpty();
+    for (const QChar c : digits)
+        ok = ok && c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    const int value = ok ? digits.toInt() : 0;
+    if (value < 1 || value > 65535)
+        return AddressProblem::BadPort;
+    if (portNumber)
+        *portNumber = quint16(value);
+    return AddressProblem::None;
+}
+
 AddressChange checkChangeAddresses(const QString &ip, const QString &mac)
 {
     AddressChange change;

@@ -11,6 +11,7 @@ enum class AddressProblem {
     BadIp,      // "请输入正确的IP地址"
     BadMac,     // "请输入正确的MAC地址"
     OddMacByte, // "要求MAC第一和第二位必须是偶数"
+    BadPort,    // "请输入正确的端口号（1～65535）"
 };
 
 // Connecting only reads the addresses: four parts up to 255 (no number counts
@@ -28,3 +29,9 @@ struct AddressChange
     std::array<int, 6> mac{};
 };
 AddressChange checkChangeAddresses(const QString &ip, const QString &mac);
+
+// An address and port the user typed to connect to over TCP: four decimal
+// numbers 0..255 (a text that is no number would leave nothing to connect to)
+// and a decimal port 1..65535, blanks around either ignored. The port is set
+// when the pair is good.
+AddressProblem checkTcpEndpoint(const QString &ip, const QString &port, quint16 *portNumber = nullptr);

@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QHostAddress>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QUdpSocket>
 
@@ -27,6 +28,7 @@ NetworkDialog::NetworkDialog(NetworkDialogHost *host, QWidget *parent)
     ui->pushButton->hide();
 
     setUpTable();
+    connect(ui->tableWidget, &QTableWidget::itemChanged, this, &NetworkDialog::onCellChanged);
 
     searchTimer->setInterval(1000);
     connect(searchTimer, &QTimer::timeout, this, &NetworkDialog::upDatatimer);
@@ -37,7 +39,7 @@ NetworkDialog::NetworkDialog(NetworkDialogHost *host, QWidget *parent)
     help = new NetworkHelp(this);
 
     if (mainWindow)
-        ui->reconnectCheck->setChecked(mainWindow->reconnectEnabled());
+        showReconnectEnabled(mainWindow->reconnectEnabled());
     connect(ui->reconnectCheck, &QCheckBox::toggled, this, [this](bool on) {
         if (mainWindow)
             mainWindow->setReconnectEnabled(on);
@@ -70,7 +72,9 @@ void NetworkDialog::fillRowItems(int row)
             continue;
         auto *item = new QTableWidgetItem;
         item->setTextAlignment(Qt::AlignCenter);
-        if (column != IpColumn && column != MacColumn)
+        // The port is typed as well: with an address it is a device to reach
+        // over TCP that no search found.
+        if (column != IpColumn && column != MacColumn && column != PortColumn)
             item->setFlags(item->flags() & ~Qt::ItemIsEditable);
         ui->tableWidget->setItem(row, column, item);
     }
@@ -203,6 +207,7 @@ bool NetworkDialog::handleSearchReply(const QByteArray &datagram)
     }
     const int row = foundDevices;
     fillRowItems(row);
+    fillingRow = true;
 
     const bool dhcp = reply->dhcp();
     table->item(row, NumberColumn)->setText(QString::number(row + 1));
@@ -216,6 +221,7 @@ bool NetworkDialog::handleSearchReply(const QByteArray &datagram)
         QTableWidgetItem *item = table->item(row, column);
         item->setFlags(dhcp ? item->flags() & ~Qt::ItemIsEditable : item->flags() | Qt::ItemIsEditable);
     }
+    fillingRow = false;
     ++foundDevices;
     return true;
 }
@@ -237,12 +243,23 @@ void NetworkDialog::on_ptn_connectDevice_clicked()
         warn(tr("您已建立连接，若要建立新的连接，请先断开连接！"));
         return;
     }
+    const QString protocol = cellText(row, ProtocolColumn);
+    // A row the user typed: the address and port to reach over TCP.
+    if (protocol == QLatin1String("TCP")) {
+        QString address;
+        quint16 port = 0;
+        if (!checkedTcpEndpoint(&address, &port))
+            return;
+        if (mainWindow)
+            mainWindow->connectTcpDevice(address, port);
+        updateRefreshInterval();
+        return;
+    }
     const AddressProblem problem = checkConnectAddresses(cellText(row, IpColumn), cellText(row, MacColumn));
     if (problem != AddressProblem::None) {
         warn(problemText(problem));
         return;
     }
-    const QString protocol = cellText(row, ProtocolColumn);
     if (protocol != QLatin1String("DHCP") && protocol != QLatin1String("UDP")) {
         warn(tr("未确定连接协议，无法连接"));
         return;
@@ -250,6 +267,46 @@ void NetworkDialog::on_ptn_connectDevice_clicked()
     if (mainWindow)
         mainWindow->connectNetworkDevice(protocol == QLatin1String("DHCP"));
     updateRefreshInterval();
+}
+
+bool NetworkDialog::checkedTcpEndpoint(QString *address, quint16 *port)
+{
+    const int row = selectedRow();
+    if (row < 0) {
+        warn(tr("请先选择要连接的设备！"));
+        return false;
+    }
+    const QString ip = cellText(row, IpColumn);
+    const QString portText = cellText(row, PortColumn);
+    if (ip.trimmed().isEmpty() || portText.trimmed().isEmpty()) {
+        warn(tr("IP地址、TCP端口号为必填！"));
+        return false;
+    }
+    const AddressProblem problem = checkTcpEndpoint(ip, portText, port);
+    if (problem != AddressProblem::None) {
+        warn(problemText(problem));
+        return false;
+    }
+    *address = w4::ipForConnecting(ip.trimmed());
+    return true;
+}
+
+// A row no search filled becomes a device to reach over TCP as soon as the
+// user types its address or port, and an empty row again when both are cleared.
+void NetworkDialog::onCellChanged(QTableWidgetItem *item)
+{
+    if (fillingRow || (item->column() != IpColumn && item->column() != PortColumn))
+        return;
+    const int row = item->row();
+    QTableWidgetItem *protocol = ui->tableWidget->item(row, ProtocolColumn);
+    if (!protocol)
+        return;
+    const bool typed =
+        !cellText(row, IpColumn).trimmed().isEmpty() || !cellText(row, PortColumn).trimmed().isEmpty();
+    if (protocol->text().isEmpty() && typed)
+        protocol->setText(QStringLiteral("TCP"));
+    else if (protocol->text() == QLatin1String("TCP") && !typed)
+        protocol->setText(QString());
 }
 
 void NetworkDialog::on_ptn_disconnectDevice_clicked()
@@ -321,6 +378,12 @@ void NetworkDialog::on_pushButtonHelp_clicked()
     help->activateWindow();
 }
 
+void NetworkDialog::showReconnectEnabled(bool on)
+{
+    const QSignalBlocker silent(ui->reconnectCheck);
+    ui->reconnectCheck->setChecked(on);
+}
+
 void NetworkDialog::retranslate()
 {
     ui->retranslateUi(this);
@@ -333,6 +396,11 @@ void NetworkDialog::retranslate()
     ui->languageSpacer->changeSize(spacing, 20, QSizePolicy::Fixed, QSizePolicy::Minimum);
     ui->languageLayout->invalidate();
     help->retranslate();
+    // Longer texts may have widened the window; shorter ones give the room back.
+    layout()->activate();
+    const int width = qMax(FormWidth, minimumSizeHint().width());
+    if (this->width() > width)
+        resize(width, height());
 }
 
 // --- What the main window reads ---
@@ -383,6 +451,8 @@ QString NetworkDialog::problemText(AddressProblem problem)
         return tr("请输入正确的MAC地址");
     case AddressProblem::OddMacByte:
         return tr("要求MAC第一和第二位必须是偶数");
+    case AddressProblem::BadPort:
+        return tr("请输入正确的端口号（1～65535）");
     case AddressProblem::None:
         break;
     }

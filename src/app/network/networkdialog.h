@@ -11,6 +11,7 @@ class NetworkHelp;
 class QComboBox;
 class QPushButton;
 class QTableWidget;
+class QTableWidgetItem;
 class QTimer;
 
 namespace Ui {
@@ -25,6 +26,9 @@ class NetworkDialog : public QWidget
     Q_OBJECT
 
 public:
+    // The width the window is laid out for.
+    static constexpr int FormWidth = 1260;
+
     enum Column { NumberColumn, IpColumn, MacColumn, PortColumn, VersionColumn, ProtocolColumn, ColumnCount };
 
     explicit NetworkDialog(NetworkDialogHost *host, QWidget *parent = nullptr);
@@ -50,6 +54,10 @@ public:
     // Re-times the send timers for the link that is up now.
     void updateRefreshInterval();
 
+    // Shows whether reconnecting is on; the session owns the setting, and the
+    // check box only shows it and asks to change it.
+    void showReconnectEnabled(bool on);
+
     // Re-applies every text after a language change (help window included).
     void retranslate();
 
@@ -58,6 +66,9 @@ public:
     QString localAddress() const;
     QString selectedDeviceAddress() const;
     QString selectedDevicePort() const;
+    // The selected row as a TCP endpoint; false, after telling the user what
+    // is wrong, when no row is selected or its address or port is no good.
+    bool checkedTcpEndpoint(QString *address, quint16 *port);
     QComboBox *serialPortComboBox() const;
     QPushButton *openButton() const;
     QTableWidget *deviceTable() const;
@@ -89,6 +100,7 @@ private:
     static QString problemText(AddressProblem problem);
     void chooseLanguage(int index);
     void sendAddressDatagram(const QString &card, const QString &command);
+    void onCellChanged(QTableWidgetItem *item);
 
     Ui::NetworkDialog *ui;
     NetworkDialogHost *mainWindow;
@@ -100,4 +112,6 @@ private:
     // The devices of the last search, one per hardware address; the user may
     // have edited their rows since.
     w4::SearchResults results;
+    // A search reply is being written into a row (not the user typing).
+    bool fillingRow = false;
 };

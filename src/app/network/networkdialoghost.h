@@ -27,6 +27,8 @@ public:
     virtual void on_connect_clicked() = 0;
     // Connects to the device of the window's selected row by the UDP read.
     virtual void connectNetworkDevice(bool dhcp) = 0;
+    // Connects over TCP to an address and port the user typed (already checked).
+    virtual void connectTcpDevice(const QString &address, quint16 port) = 0;
 
     // Switches the interface language (0 Chinese, 1 English, 2 Russian) and
     // re-labels every window, this one included.

@@ -16,13 +16,13 @@
 #include <QEvent>
 #include <QFile>
 #include <QFileDialog>
-#include <QGridLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QToolBox>
 #include <QUdpSocket>
+#include <QVBoxLayout>
 
 #include <cstdio>
 
@@ -62,15 +62,13 @@ PresetsPage::PresetsPage(MainWindow *mainWindow, QToolBox *toolBox)
     importButton->setObjectName(QStringLiteral("ptn_importPreset"));
     exportButton->setObjectName(QStringLiteral("ptn_exportPreset"));
 
-    auto *grid = new QGridLayout(this);
-    grid->addWidget(list, 0, 0, 1, 2);
-    grid->addWidget(nameEdit, 1, 0, 1, 2);
-    grid->addWidget(saveButton, 2, 0);
-    grid->addWidget(applyButton, 2, 1);
-    grid->addWidget(renameButton, 3, 0);
-    grid->addWidget(deleteButton, 3, 1);
-    grid->addWidget(importButton, 4, 0);
-    grid->addWidget(exportButton, 4, 1);
+    // One button a row: two side by side do not fit the tool box's width with
+    // the Russian texts.
+    auto *column = new QVBoxLayout(this);
+    column->addWidget(list);
+    column->addWidget(nameEdit);
+    for (QPushButton *b : {saveButton, applyButton, renameButton, deleteButton, importButton, exportButton})
+        column->addWidget(b);
 
     connect(saveButton, &QPushButton::clicked, this, &PresetsPage::save);
     connect(applyButton, &QPushButton::clicked, this, &PresetsPage::apply);

@@ -2,8 +2,10 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTranslator>
 
 QString languageSettingsPath()
 {
@@ -64,4 +66,29 @@ void writeStoredLanguage(int index, const QString &path)
         if (key != QLatin1String("ID") && key.compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0)
             settings.remove(key);
     settings.setValue(QStringLiteral("ID"), index);
+}
+
+QString qtCatalogueName(int language)
+{
+    switch (language) {
+    case 0:
+        return QStringLiteral("qtbase_zh_CN");
+    case 2:
+        return QStringLiteral("qtbase_ru");
+    default:
+        return QString();
+    }
+}
+
+bool loadQtCatalogue(QTranslator *translator, int language)
+{
+    const QString name = qtCatalogueName(language);
+    if (name.isEmpty())
+        return false;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+#else
+    const QString folder = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+#endif
+    return translator->load(name, folder);
 }

@@ -12,3 +12,13 @@
 QString languageSettingsPath();
 int readStoredLanguage(const QString &path = languageSettingsPath());
 void writeStoredLanguage(int index, const QString &path = languageSettingsPath());
+
+class QTranslator;
+
+// Qt's own texts (file dialogs, standard buttons) in the language: the
+// catalogue "qtbase_zh_CN" or "qtbase_ru" from Qt's translations folder (the
+// distribution's Qt translation package). English, the language Qt is written
+// in, has none: empty name, false. False too when the catalogue is not
+// installed; Qt's texts then stay English.
+QString qtCatalogueName(int language);
+bool loadQtCatalogue(QTranslator *translator, int language);

@@ -1,6 +1,7 @@
 #include "applogging.h"
 #include "mainobject.h"
 
+#include "appidentity.h"
 #include "languagesettings.h"
 #include "mainwindow.h"
 #include "splashscreen.h"
@@ -30,6 +31,7 @@ MainObject::~MainObject()
 
 void MainObject::init()
 {
+    AppIdentity::apply();
     const int language = readStoredLanguage();
     qCDebug(lcStartup) << "nubEN = " << language;
     qCDebug(lcStartup) << "执行中英文切换";
