@@ -371,10 +371,10 @@ private slots:
     {
         Sim sim;
         QVERIFY(sim.start({}));
-        const Run run = w4ctl(tcp(sim) + QStringList{"window", "2", "--x", "3000", "--w", "1000"});
+        const Run run = w4ctl(tcp(sim) + QStringList{"window", "2", "--x", "3000"});
         QCOMPARE(run.code, 2);
         QVERIFY2(
-            run.err.contains(QLatin1String("Window 2 would exceed 3840 x 2160: x 3000 + width 1000 = 4000")),
+            run.err.contains(QLatin1String("Window 2 would exceed 3840 x 2160: x 3000 + width 1920 = 4920")),
             qPrintable(run.err));
         QVERIFY(commandsOnly(sim.received(QStringLiteral("tcp"))).isEmpty());
     }

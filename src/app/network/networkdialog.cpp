@@ -158,7 +158,7 @@ void NetworkDialog::endSearch()
     // The first dropped reply was logged as it came; the rest only here, in
     // one line, however many a flood brought.
     if (results.droppedTotal() > 1)
-        qCDebug(lcNetwork).noquote() << "search:" << results.found() << "devices,"
+        qCWarning(lcNetwork).noquote() << "search:" << results.found() << "devices,"
                                      << results.droppedSummary();
 }
 
@@ -193,7 +193,7 @@ bool NetworkDialog::handleSearchReply(const QByteArray &datagram)
     const w4::SearchResults::Outcome outcome = results.add(datagram, &device);
     if (outcome != w4::SearchResults::Outcome::Added) {
         if (results.droppedTotal() == 1)
-            qCDebug(lcNetwork) << "search reply dropped," << w4::describe(outcome)
+            qCWarning(lcNetwork) << "search reply dropped," << w4::describe(outcome)
                                << "(further ones are counted):" << datagram.left(64);
         return outcome != w4::SearchResults::Outcome::Malformed;
     }
