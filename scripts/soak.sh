@@ -224,7 +224,12 @@ for line in open(events):
         continue
     if not o.get("crc_ok"):
         malformed += 1
-    received.append(o["hex"].lower()[:-2])
+    command = o["hex"].lower()[:-2]
+    # The link watch's status queries ask whether the device is still there;
+    # they are not commands the soak gave, and the program does not log them.
+    if command == "08050000":
+        continue
+    received.append(command)
 
 logs = []
 for base, _, files in os.walk(os.path.join(work, "data")):
